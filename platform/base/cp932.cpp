@@ -1,0 +1,101 @@
+#include "platform/base/cp932.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace kumi::platform {
+namespace {
+
+// One iconv descriptor for one conversion, closed when done.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts as much as possible; stops at the first bad sequence and
+  // returns how many input bytes were consumed.
+  size_t run(std::string_view in, std::string& out) {
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    char buf[512];
+    while (srcLeft > 0) {
+      char* dst = buf;
+      size_t dstLeft = sizeof buf;
+      const size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+      out.append(buf, static_cast<size_t>(dst - buf));
+      if (r == static_cast<size_t>(-1) && errno != E2BIG) break;
+    }
+    return in.size() - srcLeft;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+std::optional<std::string> exact(const char* to, const char* from, std::string_view in) {
+  Converter c(to, from);
+  if (!c.ok()) return std::nullopt;
+  std::string out;
+  if (c.run(in, out) != in.size()) return std::nullopt;
+  return out;
+}
+
+// Length of the UTF-8 sequence a lead byte starts (1 for a stray byte).
+size_t utf8Length(unsigned char lead) {
+  if (lead >= 0xF0) return 4;
+  if (lead >= 0xE0) return 3;
+  if (lead >= 0xC0) return 2;
+  return 1;
+}
+
+std::string lossy(const char* to, const char* from, std::string_view in, bool fromUtf8,
+                  std::string_view replacement) {
+  Converter c(to, from);
+  std::string out;
+  if (!c.ok()) return out;
+  while (!in.empty()) {
+    const size_t used = c.run(in, out);
+    in.remove_prefix(used);
+    if (in.empty()) break;
+    out += replacement;
+    const size_t skip = fromUtf8 ? utf8Length(static_cast<unsigned char>(in[0])) : 1;
+    in.remove_prefix(skip < in.size() ? skip : in.size());
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
+  return exact("UTF-8", "CP932", cp932);
+}
+
+std::optional<std::string> utf8ToCp932(std::string_view utf8) {
+  return exact("CP932", "UTF-8", utf8);
+}
+
+std::string cp932ToUtf8Lossy(std::string_view cp932) {
+  return lossy("UTF-8", "CP932", cp932, false, "\xEF\xBF\xBD");
+}
+
+std::string utf8ToCp932Lossy(std::string_view utf8) {
+  return lossy("CP932", "UTF-8", utf8, true, "?");
+}
+
+std::u16string cp932ToUtf16Lossy(std::string_view cp932) {
+  const std::string bytes = lossy("UTF-16LE", "CP932", cp932, false, std::string("\xFD\xFF", 2));
+  std::u16string out;
+  out.reserve(bytes.size() / 2);
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    out += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                 (static_cast<unsigned char>(bytes[i + 1]) << 8));
+  }
+  return out;
+}
+
+}  // namespace kumi::platform

@@ -1,0 +1,97 @@
+#include "platform/base/paths.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace kumi::platform {
+namespace fs = std::filesystem;
+
+std::string nativePath(std::string_view stored) {
+  std::string_view rest = stored;
+  if (rest.size() >= 2 && std::isalpha(static_cast<unsigned char>(rest[0])) && rest[1] == ':') {
+    rest.remove_prefix(2);
+  }
+  std::string out(rest);
+  std::replace(out.begin(), out.end(), '\\', '/');
+  return out;
+}
+
+bool endsWithSeparator(std::string_view path) {
+  return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+std::string currentDirectory() {
+  std::error_code ec;
+  std::string dir = fs::current_path(ec).string();
+  if (ec) return "./";
+  if (!endsWithSeparator(dir)) dir += '/';
+  return dir;
+}
+
+bool setCurrentDirectory(std::string_view dir) {
+  std::error_code ec;
+  fs::current_path(nativePath(dir), ec);
+  return !ec;
+}
+
+std::string fullPath(std::string_view stored) {
+  const std::string native = nativePath(stored);
+  std::error_code ec;
+  fs::path p = fs::absolute(native, ec);
+  if (ec) return native;
+  std::string out = p.lexically_normal().string();
+  if (endsWithSeparator(native) && !endsWithSeparator(out)) out += '/';
+  return out;
+}
+
+std::string directoryOf(std::string_view path) {
+  const size_t cut = path.find_last_of("\\/");
+  return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
+}
+
+std::string fileNameOf(std::string_view path) {
+  const size_t cut = path.find_last_of("\\/");
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+bool fileExists(std::string_view stored) {
+  std::error_code ec;
+  return fs::is_regular_file(nativePath(stored), ec);
+}
+
+bool directoryExists(std::string_view stored) {
+  std::error_code ec;
+  return fs::is_directory(nativePath(stored), ec);
+}
+
+bool deleteFile(std::string_view stored) {
+  std::error_code ec;
+  return fs::remove(nativePath(stored), ec) && !ec;
+}
+
+std::vector<std::string> listFiles(std::string_view storedDir) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(nativePath(storedDir), ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::error_code typeEc;
+    if (it->is_regular_file(typeEc)) names.push_back(it->path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string programDirectory() {
+  std::error_code ec;
+  fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return currentDirectory();
+  std::string dir = self.parent_path().string();
+  if (!endsWithSeparator(dir)) dir += '/';
+  return dir;
+}
+
+}  // namespace kumi::platform

@@ -1,0 +1,42 @@
+#pragma once
+// Paths in the Windows shape the settings files keep ("C:\kumi\data\").
+//
+// Stored values may use "\" or "/"; a directory value ends with its separator
+// and a file name is appended to it directly. Only when a file is opened,
+// created, listed or deleted is the value turned into a POSIX path: "\"
+// becomes "/" and a drive prefix such as "C:" drops away, the single root "/"
+// playing the drive.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kumi::platform {
+
+// The POSIX form of a stored path value.
+std::string nativePath(std::string_view stored);
+
+// True when the value ends with "\" or "/".
+bool endsWithSeparator(std::string_view path);
+
+// The process's current directory in the stored shape, ending with "/".
+std::string currentDirectory();
+bool setCurrentDirectory(std::string_view dir);
+
+// An absolute, normalised form of a path (it need not exist).
+std::string fullPath(std::string_view stored);
+
+// The directory of a path, with its separator ("a/b/c.txt" -> "a/b/").
+std::string directoryOf(std::string_view path);
+// The last component ("a/b/c.txt" -> "c.txt").
+std::string fileNameOf(std::string_view path);
+
+bool fileExists(std::string_view stored);
+bool directoryExists(std::string_view stored);
+bool deleteFile(std::string_view stored);
+// Names (not paths) of the regular files in a directory, sorted.
+std::vector<std::string> listFiles(std::string_view storedDir);
+
+// The directory of the running program, ending with "/".
+std::string programDirectory();
+
+}  // namespace kumi::platform

@@ -1,0 +1,48 @@
+#include "platform/base/paths.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace kumi::platform {
+namespace {
+
+TEST(Paths, NativeFormDropsTheDriveAndTurnsBackslashes) {
+  struct Case { const char* stored; const char* native; };
+  const Case cases[] = {
+      {"C:\\kumi\\data\\", "/kumi/data/"},
+      {"c:\\sk.dat", "/sk.dat"},
+      {"/tmp/kumi/", "/tmp/kumi/"},
+      {"data\\sk.dat", "data/sk.dat"},
+      {"", ""},
+      {"C:", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(nativePath(c.stored), c.native) << c.stored;
+}
+
+TEST(Paths, SplitsDirectoryAndName) {
+  EXPECT_EQ(directoryOf("C:\\kumi\\WINPRM.cfg"), "C:\\kumi\\");
+  EXPECT_EQ(fileNameOf("C:\\kumi\\WINPRM.cfg"), "WINPRM.cfg");
+  EXPECT_EQ(directoryOf("name"), "");
+  EXPECT_EQ(fileNameOf("/a/b/"), "");
+}
+
+TEST(Paths, ListsAndDeletesFilesThroughStoredValues) {
+  const std::string dir = ::testing::TempDir() + "paths_test_dir/";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir + "b.emf") << "x";
+  std::ofstream(dir + "a.emf") << "x";
+  std::string stored = dir;
+  std::replace(stored.begin(), stored.end(), '/', '\\');
+  EXPECT_TRUE(directoryExists(stored));
+  EXPECT_EQ(listFiles(stored), (std::vector<std::string>{"a.emf", "b.emf"}));
+  EXPECT_TRUE(deleteFile(stored + "a.emf"));
+  EXPECT_FALSE(fileExists(stored + "a.emf"));
+  EXPECT_FALSE(deleteFile(stored + "a.emf"));
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace kumi::platform
