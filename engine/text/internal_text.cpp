@@ -16,10 +16,13 @@ void InternalText::clear() {
 }
 
 uint16_t halfWidthToSjis(uint8_t byte) {
-  for (const HalfWidthEntry& e : kHalfWidthTable) {
-    if (e.byte == byte) return e.sjis;
-  }
-  return 0;
+  // Indexed by the byte: intake looks up every half-width character.
+  static const std::array<uint16_t, 256> byByte = [] {
+    std::array<uint16_t, 256> t{};
+    for (const HalfWidthEntry& e : kHalfWidthTable) t[e.byte] = e.sjis;
+    return t;
+  }();
+  return byByte[byte];
 }
 
 uint16_t voicedToSjis(uint8_t base, uint8_t mark) {
