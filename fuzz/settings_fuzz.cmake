@@ -1,0 +1,1 @@
+kumi_fuzz_target(settings_fuzz LIBS kumi_settings)
