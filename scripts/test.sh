@@ -23,6 +23,7 @@ if command -v clang++ >/dev/null; then
   for fuzzer in "$top"/build-fuzz/bin/*_fuzz; do
     name=$(basename "$fuzzer")
     corpus="$top/fuzz/corpus/$name"
+    mkdir -p "$corpus"
     scratch=$(mktemp -d)
     echo "== $name: 20 s"
     "$fuzzer" -max_total_time=20 -timeout=10 -print_final_stats=0 "$scratch" "$corpus" 2>&1 | tail -2
