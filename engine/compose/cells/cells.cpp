@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "engine/compose/cells/font_classes.h"
 #include "engine/core/engine.h"
@@ -95,9 +96,42 @@ class AttributeRuns {
   CurrentAttributes saved_;
 };
 
+// The first entry of a table for each character, found by binary search:
+// cells look up CA, GA, PD and PC for every character, and PD holds up to 300
+// entries. Built once per pass; the tables do not change while cells are built.
+class TableIndex {
+ public:
+  TableIndex(const StyleTables& tables, TableId id) {
+    const size_t n = tables.entryCount(id);
+    keys_.reserve(n);
+    for (size_t i = 0; i < n; ++i) {
+      const Entry e = tables.entry(id, i);
+      keys_.push_back({fieldCode(e, 0), e});
+    }
+    // Stable: among equal codes the earliest entry comes first, as a scan finds it.
+    std::stable_sort(keys_.begin(), keys_.end(), [](const Key& a, const Key& b) { return a.code < b.code; });
+  }
+
+  std::optional<Entry> find(Unit u) const {
+    if (keys_.empty()) return std::nullopt;
+    const auto it = std::lower_bound(keys_.begin(), keys_.end(), u, [](const Key& k, Unit c) { return k.code < c; });
+    if (it == keys_.end() || it->code != u) return std::nullopt;
+    return it->entry;
+  }
+
+ private:
+  struct Key {
+    Unit code;
+    Entry entry;
+  };
+  std::vector<Key> keys_;
+};
+
 struct CellContext {
+  CellContext(const CallRecord& c, const StyleTables& t)
+      : call(c), ca(t, TableId::CA), ga(t, TableId::GA), pd(t, TableId::PD), pc(t, TableId::PC) {}
   const CallRecord& call;
-  const StyleTables& tables;
+  TableIndex ca, ga, pd, pc;
 };
 
 // One cell from the character `u`; `attrs` are the attributes in force and
@@ -107,12 +141,12 @@ CharCell buildCell(const CellContext& ctx, CurrentAttributes attrs, Unit u, char
   attrs.cls = cls == 'A' ? 'A' : 'K';
 
   // Glyph override: the GA lookup follows a CA substitute, the metrics do not.
-  const std::optional<Entry> ca = ctx.tables.find(TableId::CA, u);
+  const std::optional<Entry> ca = ctx.ca.find(u);
   const char caType = ca ? fieldByte(*ca, 1) : '0';
   const Unit substitute = ca ? fieldCode(*ca, 2) : 0;
   if (!ca || caType != '3') {
     const Unit gaCode = ca && substitute != 0 ? substitute : u;
-    if (const std::optional<Entry> ga = ctx.tables.find(TableId::GA, gaCode)) {
+    if (const std::optional<Entry> ga = ctx.ga.find(gaCode)) {
       attrs.fontClass = {fieldByte(*ga, 1, 0), fieldByte(*ga, 1, 1)};
       attrs.glyph = glyphString(fieldSizeCode(*ga, 2), fieldByte(*ga, 3), fieldByte(*ga, 4));
     }
@@ -120,11 +154,11 @@ CharCell buildCell(const CellContext& ctx, CurrentAttributes attrs, Unit u, char
 
   CharCell cell;
   cell.advance = measureCharacter(attrs, u, attrs.cls, second, &cell.metricFlag);
-  if (const std::optional<Entry> pd = ctx.tables.find(TableId::PD, u)) {
+  if (const std::optional<Entry> pd = ctx.pd.find(u)) {
     cell.advance = cell.advance * std::max(0, fieldNumber(*pd, 1)) / 100;
     if (isOpeningBracket(u)) cell.metricFlag = '1';
   }
-  if (const std::optional<Entry> pc = ctx.tables.find(TableId::PC, u)) {
+  if (const std::optional<Entry> pc = ctx.pc.find(u)) {
     cell.advance = std::clamp(readI32LE(*pc, 4), 0, kMaxTableAdvance);
   }
   if (u == ctx.call.breakChar) cell.advance = 0;
@@ -166,11 +200,11 @@ CurrentAttributes attributesFromCall(const CallRecord& call) {
 }
 
 CellBuildResult buildCells(Engine& engine) {
-  const CellContext ctx{engine.record(), engine.tables()};
+  const CellContext ctx(engine.record(), engine.tables());
   const InternalText& text = engine.text();
   CellArray& cells = engine.cells();
   CurrentAttributes attrs = attributesFromCall(ctx.call);
-  AttributeRuns runs(ctx.tables);
+  AttributeRuns runs(engine.tables());
 
   CellBuildResult result;
   for (size_t i = 0; i < kMaxUnits && text.units[i] != code::kEnd; ++i) {

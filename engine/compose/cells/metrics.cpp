@@ -1,11 +1,13 @@
 #include "engine/compose/cells/metrics.h"
 
+#include <algorithm>
 #include <array>
 
 #include "engine/compose/cells/cells.h"
 #include "engine/compose/cells/font_classes.h"
 #include "engine/compose/cells/metric_grid.h"
 #include "engine/core/size_code.h"
+#include "engine/text/halfwidth_tables.h"
 #include "engine/text/output.h"
 
 namespace kumi::engine::metrics {
@@ -65,6 +67,41 @@ const ProportionalIndex& proportionalIndex() {
   return index;
 }
 
+// Column of the width table for each SizeCode, or -1 for a size the table
+// lacks. Built once on first use.
+struct SizeColumns {
+  std::array<int8_t, 256> columnOf{};
+  SizeColumns() {
+    columnOf.fill(-1);
+    for (size_t i = 0; i < kTableSizes.size(); ++i) columnOf[sizeCodeOfQ(kTableSizes[i])] = static_cast<int8_t>(i);
+  }
+};
+
+const SizeColumns& sizeColumns() {
+  static const SizeColumns columns;
+  return columns;
+}
+
+// The record codes written as two single-byte characters (the voiced
+// katakana), as the output conversion decides: the one-byte table first.
+struct TwoByteHalfWidth {
+  std::array<uint16_t, kVoicedTable.size()> sjis{};
+  size_t count = 0;
+  TwoByteHalfWidth() {
+    for (const VoicedEntry& v : kVoicedTable) {
+      const bool oneByte = std::any_of(kHalfWidthTable.begin(), kHalfWidthTable.end(),
+                                       [&](const HalfWidthEntry& h) { return h.sjis == v.sjis; });
+      if (!oneByte) sjis[count++] = v.sjis;
+    }
+  }
+  bool contains(uint16_t code) const { return std::find(sjis.begin(), sjis.begin() + count, code) != sjis.begin() + count; }
+};
+
+const TwoByteHalfWidth& twoByteHalfWidth() {
+  static const TwoByteHalfWidth set;
+  return set;
+}
+
 // The two small tables share the grid's layout: listed columns 0..23 hold
 // the class, columns 24 and 25 a full em.
 int smallTableClass(size_t column, int listedClass) { return column < 24 ? listedClass : kFullEm; }
@@ -93,10 +130,8 @@ int widthClass(MetricTable table, bool secondFamily, Unit code, size_t column) {
 int32_t classAdvance(int widthClass, uint8_t sizeCode) {
   if (widthClass < kFirstClass || widthClass > kFirstClass + static_cast<int>(kWidthTable.size()) - 1) return 0;
   const auto& widths = kWidthTable[static_cast<size_t>(widthClass - kFirstClass)];
-  const int q = qOfSizeCode(sizeCode);
-  for (size_t i = 0; i < kTableSizes.size(); ++i) {
-    if (kTableSizes[i] == q) return widths[i] * 4;
-  }
+  const int column = sizeColumns().columnOf[sizeCode];
+  if (column >= 0) return widths[static_cast<size_t>(column)] * 4;
   // Other sizes scale the Q8 width: r is the size in engine units.
   const int32_t r = unitsOfSizeCode(sizeCode);
   return widths[kQ8Column] * 4 * r / 32;
@@ -107,7 +142,7 @@ int scalePercent(char scaleCode) {
   return 100;
 }
 
-int halfWidthFactor(Unit code) { return toSingleBytes(code).count == 2 ? 100 : 50; }
+int halfWidthFactor(Unit code) { return twoByteHalfWidth().contains(recordCode(code)) ? 100 : 50; }
 
 }  // namespace kumi::engine::metrics
 

@@ -7,6 +7,7 @@
 #include "engine/compose/cells/metric_grid.h"
 #include "engine/compose/cells/metrics.h"
 #include "engine/core/size_code.h"
+#include "engine/text/output.h"
 
 namespace kumi::engine {
 namespace {
@@ -134,6 +135,13 @@ TEST(MeasureCharacter, Table) {
     const int32_t advance = measureCharacter(attributesOf(c.setting), c.code, c.cls, c.second, &flag);
     EXPECT_EQ(advance, c.advance) << c.name;
     EXPECT_EQ(flag, c.flag) << c.name;
+  }
+}
+
+TEST(HalfWidthFactor, TwoSingleBytesKeepTheWholeAdvance) {
+  for (uint32_t u = 0; u <= 0xFFFF; ++u) {
+    const int expected = toSingleBytes(static_cast<Unit>(u)).count == 2 ? 100 : 50;
+    ASSERT_EQ(metrics::halfWidthFactor(static_cast<Unit>(u)), expected) << std::hex << u;
   }
 }
 
