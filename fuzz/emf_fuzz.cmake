@@ -1,0 +1,1 @@
+kumi_fuzz_target(emf_fuzz LIBS kumi_emfdump)
