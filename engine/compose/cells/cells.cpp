@@ -71,9 +71,13 @@ class AttributeRuns {
   void at(Unit u, CurrentAttributes& current) {
     if (count_ == 0) return;
     if (open_) {
-      if (fieldCode(tables_.entry(TableId::HT, entry_), 1) == u) {
+      // The closing character of any entry ends the run; runs do not nest,
+      // so an opening character inside a run is an ordinary character.
+      for (size_t i = 0; i < count_; ++i) {
+        if (fieldCode(tables_.entry(TableId::HT, i), 1) != u) continue;
         current = saved_;
         open_ = false;
+        return;
       }
       return;
     }
@@ -83,7 +87,6 @@ class AttributeRuns {
       saved_ = current;
       applyRunEntry(e, current);
       open_ = true;
-      entry_ = i;
       return;
     }
   }
@@ -92,7 +95,6 @@ class AttributeRuns {
   const StyleTables& tables_;
   size_t count_;
   bool open_ = false;
-  size_t entry_ = 0;
   CurrentAttributes saved_;
 };
 

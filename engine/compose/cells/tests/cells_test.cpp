@@ -227,6 +227,13 @@ TEST_F(AttributeRunTest, ACharacterThatOpensAndClosesToggles) {
   EXPECT_EQ(advances(5), (std::vector<int32_t>{48, 80, 60, 48, 48}));
 }
 
+TEST_F(AttributeRunTest, AnyEntrysClosingCharacterEndsTheRun) {
+  define(table("HT", {"＜", "＞", "5", "20", "G", "1", "20", "1", "2", "1",  //
+                      "《", "》", "3", "20", "G", "1", "20", "0", "0", "0"}));
+  build("Ａ＜Ａ》Ａ");
+  EXPECT_EQ(advances(5), (std::vector<int32_t>{48, 72, 54, 48, 48}));
+}
+
 TEST_F(AttributeRunTest, VerticalRunsScaleByTheHeightScale) {
   call.recordKind = "J0";
   call.digitMode = "3";
