@@ -1,11 +1,62 @@
 #include "engine/compose/composer.h"
 
+#include <span>
+
+#include "engine/compose/breaking/line_breaking.h"
+#include "engine/compose/cells/cells.h"
+#include "engine/compose/horizontal/horizontal_placement.h"
+#include "engine/compose/stage_seams.h"
 #include "engine/core/engine.h"
+#include "engine/text/digits.h"
 
 namespace kumi::engine {
+namespace {
 
-// Text composition arrives with the composer; until then a text call places
-// nothing and leaves the results of the last composition standing.
-void composeText(Engine& /*engine*/) {}
+struct BrokenText {
+  int32_t naturalLength = 0;
+  size_t cellCount = 0;
+  int lineCount = 0;
+};
+
+// Cells and lines of the current text. Removing an ideographic space at a
+// line edge changes the text, so everything is built again from it; each
+// round deletes one unit, so the rounds end.
+BrokenText breakText(Engine& engine) {
+  const CallRecord& call = engine.record();
+  const bool trim = trimsSpaces(call.spaceTrim);
+  for (;;) {
+    applyDigitMode(call.digitMode, engine.text());
+    const CellBuildResult built = buildCells(engine);
+    const int lines = breakLines(engine, built.count);
+    if (trim) {
+      const std::span<const CharCell> cells(engine.cells().data(), built.count);
+      const std::optional<size_t> space = spaceToRemove(cells, call.breakChar);
+      if (space && deleteUnitOfCell(engine.text(), *space)) continue;
+    }
+    return {built.naturalLength, built.count, lines};
+  }
+}
+
+}  // namespace
+
+// Vertical setting is not written yet: its texts are broken into columns
+// (line count and natural length are right) but nothing is placed, and the
+// cursor of the previous composition stands.
+Cursor placeVertically(Engine& engine, size_t /*cellCount*/, int /*lineCount*/) {
+  const CompositionResults& r = engine.results();
+  return {r.cursorY, r.cursorX};
+}
+
+void composeText(Engine& engine) {
+  const BrokenText text = breakText(engine);
+  const Cursor cursor = engine.record().isVertical()
+                            ? placeVertically(engine, text.cellCount, text.lineCount)
+                            : placeHorizontally(engine, text.cellCount, text.lineCount);
+  CompositionResults& r = engine.results();
+  r.naturalLength = text.naturalLength;
+  r.lineCount = text.lineCount;
+  r.cursorY = cursor.y;
+  r.cursorX = cursor.x;
+}
 
 }  // namespace kumi::engine

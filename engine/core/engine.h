@@ -32,6 +32,10 @@ struct FlowState {
   int32_t latchedOriginY = 0;
   int32_t latchedExtent = 0;
   int32_t tier = 0;
+  // V0: the first call's blockExtent and lineCounter (tiers a page); its
+  // originY is latchedOriginY.
+  int32_t horizontalExtent = 0;
+  int32_t horizontalTiersPerPage = 0;
 };
 
 class Engine {

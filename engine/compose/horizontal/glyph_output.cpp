@@ -1,0 +1,129 @@
+#include "engine/compose/horizontal/glyph_output.h"
+
+#include "engine/compose/horizontal/glyph_geometry.h"
+#include "engine/compose/saturate.h"
+#include "engine/compose/stage_seams.h"
+#include "engine/core/engine.h"
+#include "engine/pagefile/character_fill.h"
+
+namespace kumi::engine {
+namespace {
+
+// The k of the width and height codes 1 to 4 (90 % to 60 %).
+int32_t shrinkTwentieths(char c) { return 9 - (c - '1'); }
+bool isShrinkCode(char c) { return c >= '1' && c <= '4'; }
+
+char directionOf(const CharCell& cell, const CallRecord& call) {
+  if (cell.direction == 'T') return 'T';
+  return call.secondFamily() ? 'V' : 'Y';
+}
+
+void writeCharacter(Engine& engine, const CharCell& cell, int32_t y, int32_t x, int32_t glyphWidth) {
+  const CallRecord& call = engine.record();
+  CharacterPlacement at;
+  at.page = call.pageName;
+  at.y = y;
+  at.x = x;
+  at.singleByteKind = call.kindLetter() == 'A';
+  at.sizeUnits = glyphWidth;
+  at.direction = directionOf(cell, call);
+  for (const pagefile::RecordBytes& r : fillCharacterRecords(cell, at)) engine.write(r);
+}
+
+void writeDoubleGlyph(Engine& engine, const CharCell& cell, Entry entry, const GlyphContext& at) {
+  const bool move = engine.record().command == 'L';
+  for (size_t part = 0; part < 2; ++part) {
+    const size_t off = 2 + part * 6;
+    CharCell glyph = cell;
+    glyph.code = static_cast<Unit>((entry[off] << 8) | entry[off + 1]);
+    glyph.caType = static_cast<char>(entry[off + 2]);
+    glyph.widthScale = static_cast<char>(entry[off + 3]);
+    glyph.heightScale = static_cast<char>(entry[off + 4]);
+    DoubleGlyphMove d;
+    if (move) d = doubleGlyphMove(glyph.widthScale, glyph.heightScale, cell.advance, at.lineSize);
+    writeCharacter(engine, glyph, wrapAdd(at.lineY, d.dy), wrapAdd(at.x, d.dx),
+                   scaledSize(glyph.glyphSize, glyph.widthScale));
+  }
+}
+
+}  // namespace
+
+DoubleGlyphMove doubleGlyphMove(char widthCode, char heightCode, int32_t advance, int32_t lineSize) {
+  DoubleGlyphMove d;
+  if (widthCode == '0') {
+    d.dx = -(advance / 2);
+  } else if (isShrinkCode(widthCode)) {
+    d.dx = static_cast<int32_t>(-(int64_t{advance} * shrinkTwentieths(widthCode) / 20));
+  } else {
+    return d;  // other width codes stay where they are, across the line too
+  }
+  const int32_t s = lineSize;
+  if (heightCode == '0') {
+    d.dy = s / 2 - s * 11 / 100;
+  } else if (isShrinkCode(heightCode)) {
+    const int32_t k = shrinkTwentieths(heightCode);
+    d.dy = s * k / 20 - (s * k / 10) * 11 / 100;
+  }
+  return d;
+}
+
+void writeCharacterImage(Engine& engine, Entry caEntry, int32_t y, int32_t x, int32_t height,
+                         int32_t width) {
+  const pagefile::PageName page = engine.record().pageName;
+  pagefile::ImagePlaceRecord place;
+  place.page = page;
+  place.y = y;
+  place.x = x;
+  place.mode = '0';  // copy
+  engine.write(pagefile::encode(place));
+
+  // The substitute field: three four-byte fields, one name up to its NUL.
+  pagefile::ImageNameRecord name;
+  name.page = page;
+  for (size_t i = 0; i < 12 && 8 + i < caEntry.size() && caEntry[8 + i] != 0; ++i) {
+    name.name[i] = static_cast<char>(caEntry[8 + i]);
+  }
+  engine.write(pagefile::encode(name));
+
+  pagefile::ImageSizeRecord size;
+  size.page = page;
+  size.y = y;
+  size.x = x;
+  size.height = height;
+  size.width = width;
+  size.kind = 'M';
+  engine.write(pagefile::encode(size));
+}
+
+std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const GlyphContext& at,
+                                           std::optional<int32_t> previousGlyphY) {
+  const CharCell& cell = engine.cells()[index];
+  if (cell.code == code::kHalfEmSpace || cell.code == code::kEmptyCell) return std::nullopt;
+  if (writeFraction(engine, index)) return std::nullopt;
+  const StyleTables& tables = engine.tables();
+  if (const auto db = tables.find(TableId::DB, cell.code)) {
+    writeDoubleGlyph(engine, cell, *db, at);
+    return std::nullopt;
+  }
+
+  // Every glyph stands on the line's bottom.
+  int32_t y = wrapAdd(at.lineY, at.lineSize - scaledSize(cell.glyphSize, cell.heightScale));
+  const int32_t glyphWidth = scaledSize(cell.glyphSize, cell.widthScale);
+  const int32_t x = wrapAdd(at.x, glyphShiftX(cell, glyphWidth));
+  // An HT run that keeps its baseline stays level with the glyph before it.
+  if (cell.baseline == 1 && previousGlyphY) y = *previousGlyphY;
+
+  const PlacedGlyph glyph{index, y, x, at.lineSize, at.cursorAfter, false};
+  writeEmphasisBefore(engine, glyph);
+  const std::optional<Entry> image =
+      cell.caType == '3' ? tables.find(TableId::CA, cell.code) : std::nullopt;
+  if (image) {
+    writeCharacterImage(engine, *image, y, x, at.lineSize, cell.advance);
+  } else {
+    writeCharacter(engine, cell, y, x, glyphWidth);
+  }
+  writeEmphasisAfter(engine, glyph);
+  return y;
+}
+
+}  // namespace kumi::engine

@@ -1,0 +1,34 @@
+#pragma once
+// Where a line starts and how much room goes between its characters.
+//
+// Codes: S centred; K justified; N justified with no room inside RJ runs; M
+// and O as K and N except on the text's last line, set at the start; H at
+// the end; L distributed (a margin of half a cell's free room at each end,
+// then justified); anything else, B included, at the start.
+//
+// Justification spreads the free room r over the k spacing characters of the
+// line: the gap g = r / (k - 1) follows every spacing character, and the first
+// e = r - (k - 1)·g of them take one unit more. A line of one character is
+// centred; an overfull line gets no room.
+#include <cstdint>
+
+namespace kumi::engine {
+
+struct LineSpacing {
+  int32_t startX = 0;
+  int32_t gap = 0;
+  int32_t extraUnits = 0;  // characters, from the line's first, that take one unit more
+};
+
+struct LineToAlign {
+  char align = '\0';
+  int32_t start = 0;
+  int32_t length = 0;
+  int32_t width = 0;    // the line's measured width
+  int32_t chars = 0;    // its spacing characters
+  bool lastLine = false;
+};
+
+LineSpacing alignLine(const LineToAlign& line);
+
+}  // namespace kumi::engine
