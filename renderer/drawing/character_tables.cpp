@@ -35,6 +35,19 @@ constexpr std::array<ColorRef, 9> kFixedColours = {
 
 std::string toCp932(const char* utf8) { return platform::utf8ToCp932Lossy(utf8); }
 
+// The built-in names in CP932, converted once: conversions open the code
+// page's converter, far too slow to do for every character.
+const std::string& builtInFace(size_t index, bool vertical) {
+  static const auto table = [] {
+    std::array<std::array<std::string, 2>, kBuiltInFaces.size()> t;
+    for (size_t i = 0; i < kBuiltInFaces.size(); ++i) {
+      t[i] = {toCp932(kBuiltInFaces[i].horizontal), toCp932(kBuiltInFaces[i].vertical)};
+    }
+    return t;
+  }();
+  return table[index][vertical ? 1 : 0];
+}
+
 }  // namespace
 
 CharacterSize sizeOfCode(uint8_t code) {
@@ -134,8 +147,7 @@ std::string faceOfCode(char fontCode, char direction, const CharacterSettings& s
   if (fontCode >= '1' && fontCode <= '9') {
     face = settings.fontFaces[static_cast<size_t>(fontCode - '1')];
   } else if (fontCode >= 'A' && fontCode <= 'J') {
-    const BuiltInFace& b = kBuiltInFaces[static_cast<size_t>(fontCode - 'A')];
-    face = toCp932(direction == 'Y' ? b.horizontal : b.vertical);
+    face = builtInFace(static_cast<size_t>(fontCode - 'A'), direction != 'Y');
   }
   if (face.empty() || face[0] == ' ') face = defaultFace();
   return face;
