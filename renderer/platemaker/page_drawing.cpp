@@ -5,10 +5,29 @@ namespace kumi::renderer {
 PageDrawing::PageDrawing() = default;
 PageDrawing::~PageDrawing() = default;
 
-void PageDrawing::pageOpened(const DrawingContext&) {}
+const drawing::CharacterSettings& PageDrawing::characterSettings(
+    const settings::RenderSettings& s) {
+  if (!characterSettings_) {
+    drawing::CharacterSettings c;
+    c.fontFaces = s.fontFaces;
+    for (size_t i = 0; i < c.userColors.size(); ++i) {
+      c.userColors[i] = platform::rgb(s.userColors[i].red, s.userColors[i].green,
+                                      s.userColors[i].blue);
+    }
+    characterSettings_ = std::move(c);
+  }
+  return *characterSettings_;
+}
 
-// Characters reach the page once the character drawing library is linked in.
-void PageDrawing::character(const pagefile::RecordBytes&, const DrawingContext&) {}
+void PageDrawing::pageOpened(const DrawingContext&) { characters_.pageOpened(); }
+
+void PageDrawing::character(const pagefile::RecordBytes& r, const DrawingContext& ctx) {
+  const drawing::PageUnits units{ctx.geometry.pageScale, ctx.geometry.sizeDivisor,
+                                 ctx.geometry.fontCorrection};
+  // Without an images part the image-filled effect clips and draws nothing.
+  const drawing::CharacterContext cc{ctx.dc, units, characterSettings(ctx.settings), outline_};
+  characters_.draw(pagefile::decodeCharacter(r), cc);
+}
 
 void PageDrawing::ruleAttributes(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedRules_; }
 void PageDrawing::shape(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedRules_; }

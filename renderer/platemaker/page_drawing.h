@@ -1,6 +1,9 @@
 #pragma once
 // The drawing parts behind the record loop: characters now; rules, shapes
 // and images later.
+#include <optional>
+
+#include "renderer/drawing/character_drawing.h"
 #include "renderer/platemaker/record_handlers.h"
 
 namespace kumi::renderer {
@@ -28,6 +31,15 @@ class PageDrawing final : public RecordHandlers {
   int skippedImageRecords() const { return skippedImages_; }
 
  private:
+  // The settings as character drawing takes them, made once per run.
+  const drawing::CharacterSettings& characterSettings(const settings::RenderSettings& s);
+
+  drawing::CharacterDrawer characters_;
+  std::optional<drawing::CharacterSettings> characterSettings_;
+  // The rule width and outline colour of bordered characters come from the
+  // rules' state; until rule records are drawn it stays as before any K2:
+  // width 0, black.
+  drawing::RuleOutline outline_;
   int skippedRules_ = 0;
   int skippedImages_ = 0;
 };

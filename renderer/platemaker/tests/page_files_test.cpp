@@ -1,0 +1,81 @@
+// The page metafiles a run writes, read back through the EMF dump.
+#include <filesystem>
+#include <regex>
+
+#include <gtest/gtest.h>
+
+#include "renderer/platemaker/conversion.h"
+#include "renderer/platemaker/page_drawing.h"
+#include "renderer/platemaker/tests/run_folder.h"
+#include "tools/emfdump/emfdump_format.h"
+
+namespace kumi::renderer {
+namespace {
+
+using testing::characterAt;
+using testing::RunFolder;
+
+std::string dumpOf(const RunFolder& f, const char* name) {
+  const std::string bytes = f.read(f.dataDir() / name);
+  bool ok = false;
+  const std::string dump = tools::formatEmf(
+      std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), {}, &ok);
+  EXPECT_TRUE(ok) << dump;
+  return dump;
+}
+
+size_t count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+ConversionResult convertWithDrawing(char mode = '2') {
+  PageDrawing drawing;
+  NoStatus status;
+  return convert(mode, drawing, status);
+}
+
+TEST(PageFiles, APageFileHoldsOnlyTheLastRunOfItsRecords) {
+  RunFolder f("page_files_again");
+  f.writeSettings();
+  f.writeSkDat({characterAt("0001", 160, 320), characterAt("0001", 272, 320),
+                characterAt("0002", 160, 320), characterAt("0001", 384, 320)});
+  EXPECT_EQ(convertWithDrawing().pageCount, 3);
+  const std::string first = dumpOf(f, "0001.emf");
+  EXPECT_EQ(count(first, "EXTTEXTOUTW"), 1u) << first;
+  // x 384 less the 67 units of margin, in hundredths of a millimetre.
+  EXPECT_NE(first.find("EXTTEXTOUTW (1981,-1581) \"あ\""), std::string::npos) << first;
+  EXPECT_EQ(count(dumpOf(f, "0002.emf"), "EXTTEXTOUTW"), 1u);
+}
+
+TEST(PageFiles, EachPageIsAWhiteSheetMeasuredAgainstThePrinter) {
+  RunFolder f("page_files_sheet");
+  f.writeSettings();
+  f.writeSkDat({characterAt("0001", 0, 0)});
+  convertWithDrawing();
+  const std::string dump = dumpOf(f, "0001.emf");
+  EXPECT_NE(dump.find("frame=(-423,-423,20574,29270) device=4760x6814"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("description=\"kumidesk 組版ページ\""), std::string::npos);
+  EXPECT_NE(dump.find("SETMAPMODE HIMETRIC\nSETBKMODE TRANSPARENT\nSELECTOBJECT WHITE_BRUSH\n"
+                      "SELECTOBJECT NULL_PEN\nRECTANGLE (-423,423,20574,-29270)\n"),
+            std::string::npos) << dump;
+}
+
+TEST(PageFiles, ALargePageCountsInTenthsOfAMillimetre) {
+  RunFolder f("page_files_large");
+  f.writeSettings();
+  f.writeProfile(
+      "[Windows]\ndevice=Wide,DRV,FILE:\n[Printer Wide]\nPHYSICALWIDTH=9000\n"
+      "PHYSICALHEIGHT=7014\nPHYSICALOFFSETX=100\nPHYSICALOFFSETY=100\nLOGPIXELSX=600\n");
+  f.writeSkDat({characterAt("0001", 160, 320)});
+  convertWithDrawing();
+  const std::string dump = dumpOf(f, "0001.emf");
+  EXPECT_NE(dump.find("SETMAPMODE LOMETRIC"), std::string::npos) << dump;
+  // 28 Q: H 700 hundredths / 10 × 1.03 = 72 tenths of a millimetre.
+  EXPECT_NE(dump.find("height=72 width=36"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("EXTTEXTOUTW (58,-158)"), std::string::npos) << dump;
+}
+
+}  // namespace
+}  // namespace kumi::renderer
