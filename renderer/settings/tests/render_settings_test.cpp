@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/cp932.h"
+#include "renderer/settings/settings_names.h"
 #include "renderer/settings/tests/test_support.h"
 
 namespace kumi::settings {
@@ -175,6 +176,22 @@ TEST_F(LoadRenderSettings, FindsAFileWhateverTheCaseOfItsName) {
   RenderSettings s;
   EXPECT_TRUE(loadRenderSettings(PageMode::Standard, s, dir_.stored()).ok);
   EXPECT_EQ(s.dataDir, "/data/");
+}
+
+}  // namespace
+}  // namespace kumi::settings
+
+namespace kumi::settings {
+namespace {
+
+TEST(OpenablePath, ACp932FolderNameBecomesTheUtf8NameOnDisk) {
+  testing::ScratchDir dir("openable_path");
+  // 表 is 0x95 0x5C in CP932: its second byte must not be taken for a separator.
+  std::filesystem::create_directory(dir.path() / "表");
+  std::ofstream(dir.path() / "表" / "WINCTL.cfg") << "\"1\"\r\n";
+  std::string stored = "C:" + dir.path().string() + "\\" + *platform::utf8ToCp932("表") + "\\";
+  EXPECT_EQ(openablePath(stored), (dir.path() / "表").string() + "/");
+  EXPECT_EQ(settingsFilePath(stored, "winctl.cfg"), (dir.path() / "表" / "WINCTL.cfg").string());
 }
 
 }  // namespace
