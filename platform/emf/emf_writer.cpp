@@ -612,19 +612,22 @@ void EmfWriter::extTextOut(Point reference, uint32_t options, const Rect* rect,
   if (rect != nullptr && (options & TextOutOption::Opaque) != 0) box.add(boxOf(*rect));
   if (updateCp) s.currentPosition.x += static_cast<int32_t>(along);
 
-  const double exScale =
-      s.graphicsMode == GraphicsMode::Compatible && ref_.horzRes > 0
-          ? 100.0 * ref_.horzSize / ref_.horzRes : 0.0;
-  const double eyScale =
-      s.graphicsMode == GraphicsMode::Compatible && ref_.vertRes > 0
-          ? 100.0 * ref_.vertSize / ref_.vertRes : 0.0;
+  // GM_COMPATIBLE text carries the scale from logical units to 0.01 mm
+  // ([MS-EMF] 2.3.5.8): 1 and -1 under MM_HIMETRIC.
+  double exScale = 0.0, eyScale = 0.0;
+  if (s.graphicsMode == GraphicsMode::Compatible && ref_.horzRes > 0 && ref_.vertRes > 0) {
+    const double umX = ref_.horzMicrometers > 0 ? ref_.horzMicrometers : ref_.horzSize * 1000.0;
+    const double umY = ref_.vertMicrometers > 0 ? ref_.vertMicrometers : ref_.vertSize * 1000.0;
+    exScale = umX / 10.0 / ref_.horzRes * s.viewportExt.cx / (s.windowExt.cx != 0 ? s.windowExt.cx : 1);
+    eyScale = umY / 10.0 / ref_.vertRes * s.viewportExt.cy / (s.windowExt.cy != 0 ? s.windowExt.cy : 1);
+  }
   const uint32_t offString = emf::kExtTextOutFixedSize;
   const uint32_t offDx = static_cast<uint32_t>(offString + pad4(n * 2));
   Record r(*this, t(RecordType::ExtTextOutW));
   r.rect(box.inclusive()).u32(static_cast<uint32_t>(s.graphicsMode));
   r.f32(static_cast<float>(exScale)).f32(static_cast<float>(eyScale));
   r.point(reference).u32(static_cast<uint32_t>(n)).u32(offString).u32(options);
-  r.rect(rect != nullptr ? *rect : Rect{});
+  r.rect(rect != nullptr ? *rect : Rect{0, 0, -1, -1});  // GDI's "no rectangle"
   r.u32(offDx);
   for (char16_t c : text) r.u16(static_cast<uint16_t>(c));
   r.alignTo4();

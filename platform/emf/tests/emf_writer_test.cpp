@@ -136,6 +136,8 @@ TEST_P(EmfWriterText, StoresUtf16AndAdvances) {
   EXPECT_EQ(t->text, c.utf16);
   EXPECT_EQ(t->dx, c.expectedDx);
   EXPECT_EQ(t->reference, (Point{100, -200}));
+  EXPECT_FLOAT_EQ(t->exScale, 1.0f);  // logical units are 0.01 mm, y up
+  EXPECT_FLOAT_EQ(t->eyScale, -1.0f);
 }
 
 INSTANTIATE_TEST_SUITE_P(
