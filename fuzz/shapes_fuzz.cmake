@@ -1,0 +1,1 @@
+kumi_fuzz_target(shapes_fuzz LIBS kumi_render_shapes kumi_emfdump)
