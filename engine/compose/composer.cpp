@@ -24,10 +24,11 @@ struct BrokenText {
 BrokenText breakText(Engine& engine) {
   const CallRecord& call = engine.record();
   const bool trim = trimsSpaces(call.spaceTrim);
+  const BreakTables tables(engine.tables());
   for (;;) {
     applyDigitMode(call.digitMode, engine.text());
     const CellBuildResult built = buildCells(engine);
-    const int lines = breakLines(engine, built.count);
+    const int lines = breakLines(engine, built.count, tables);
     if (trim) {
       const std::span<const CharCell> cells(engine.cells().data(), built.count);
       const std::optional<size_t> space = spaceToRemove(cells, call.breakChar);

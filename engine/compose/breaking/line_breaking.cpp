@@ -16,12 +16,12 @@ BreakSettings breakSettingsOf(const CallRecord& call) {
   return s;
 }
 
-int breakLines(Engine& engine, size_t cellCount) {
+int breakLines(Engine& engine, size_t cellCount, const BreakTables& breakTables) {
   const std::span<CharCell> cells(engine.cells().data(), std::min(cellCount, kMaxCells));
   const StyleTables& tables = engine.tables();
   const BreakSettings settings = breakSettingsOf(engine.record());
-  flagCells(cells, tables, settings.keepTogether);
-  measureGroups(cells, tables);
+  flagCells(cells, breakTables, settings.keepTogether);
+  measureGroups(cells, breakTables);
   markEmphasisRanges(engine, cells.size());
   const int lines = fillLines(cells, tables, settings);
   countLines(cells, lines, tables, settings);

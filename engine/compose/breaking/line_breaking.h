@@ -21,6 +21,7 @@
 #include <optional>
 #include <span>
 
+#include "engine/compose/breaking/break_tables.h"
 #include "engine/compose/char_cell.h"
 #include "engine/core/call_record.h"
 #include "engine/tables/style_tables.h"
@@ -41,10 +42,10 @@ BreakSettings breakSettingsOf(const CallRecord& call);
 
 // Step 1: GM/GT/BR flags and kept runs (runWidth on a run's first cell; RJ
 // runs also set runMark 2 on every cell but the last, which gets 9).
-void flagCells(std::span<CharCell> cells, const StyleTables& tables, char keepTogether);
+void flagCells(std::span<CharCell> cells, const BreakTables& tables, char keepTogether);
 // Step 2: groupWidth on every DS cell, summed up to and including the next
 // DE cell, or to the end of the text when none follows.
-void measureGroups(std::span<CharCell> cells, const StyleTables& tables);
+void measureGroups(std::span<CharCell> cells, const BreakTables& tables);
 
 // The width a cell tests against the line: its kept unit's total when it
 // starts one under `keepTogether` (the run wins over the group), else 0.
@@ -63,8 +64,9 @@ bool keepsRunsTight(char align);
 void countLines(std::span<CharCell> cells, int lineCount, const StyleTables& tables,
                 const BreakSettings& settings);
 
-// Steps 1 to 5 on the first `cellCount` cells of the engine.
-int breakLines(Engine& engine, size_t cellCount);
+// Steps 1 to 5 on the first `cellCount` cells of the engine; `tables` are
+// the engine's, read once for the call.
+int breakLines(Engine& engine, size_t cellCount, const BreakTables& tables);
 
 // Space removal, on or off by the call's spaceTrim.
 bool trimsSpaces(char spaceTrim);

@@ -1,5 +1,6 @@
 # Line breaking.
 list(APPEND KUMI_COMPOSE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/break_tables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_breaking.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_filling.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_formats.cpp

@@ -4,19 +4,6 @@
 namespace kumi::engine {
 namespace {
 
-bool listed(const StyleTables& tables, TableId id, Unit code) { return tables.find(id, code).has_value(); }
-
-// RJ entries are written with full-width digits; the digit handling may have
-// made those digits half-width, so a half-width digit matches its full-width
-// entry as well. (Rewriting the stored entries instead would change what
-// later calls with other digit modes match.)
-bool inRj(const StyleTables& tables, Unit code) {
-  if (listed(tables, TableId::RJ, code)) return true;
-  if (!code::isHalfWidthDigit(code)) return false;
-  const auto full = static_cast<Unit>(code - code::kHalfDigitZero + code::kFullDigitZero);
-  return listed(tables, TableId::RJ, full);
-}
-
 bool isDigit(Unit code) { return code::isFullWidthDigit(code) || code::isHalfWidthDigit(code); }
 
 // One past the end of the run of cells starting at `first` whose codes
@@ -37,19 +24,19 @@ int32_t sumAdvances(std::span<const CharCell> cells, size_t first, size_t end) {
 
 }  // namespace
 
-void flagCells(std::span<CharCell> cells, const StyleTables& tables, char keepTogether) {
+void flagCells(std::span<CharCell> cells, const BreakTables& tables, char keepTogether) {
   const bool rjRuns = keepTogether == '4' || keepTogether == '5';
   size_t i = 0;
   while (i < cells.size()) {
     CharCell& c = cells[i];
-    if (listed(tables, TableId::GM, c.code)) {
+    if (tables.noLineEnd(c.code)) {
       c.noLineEnd = '1';
-    } else if (listed(tables, TableId::GT, c.code)) {
+    } else if (tables.noLineStart(c.code)) {
       c.noLineStart = '1';
-    } else if (listed(tables, TableId::BR, c.code)) {
+    } else if (tables.mayHang(c.code)) {
       c.mayHang = '1';
     } else {
-      const size_t end = rjRuns ? runEnd(cells, i, [&](Unit u) { return inRj(tables, u); })
+      const size_t end = rjRuns ? runEnd(cells, i, [&](Unit u) { return tables.inRjRun(u); })
                                 : runEnd(cells, i, isDigit);
       if (end > i) {
         c.runWidth = sumAdvances(cells, i, end);
@@ -66,17 +53,16 @@ void flagCells(std::span<CharCell> cells, const StyleTables& tables, char keepTo
   }
 }
 
-void measureGroups(std::span<CharCell> cells, const StyleTables& tables) {
-  if (tables.isEmpty(TableId::DS)) return;
+void measureGroups(std::span<CharCell> cells, const BreakTables& tables) {
   size_t i = 0;
   while (i < cells.size()) {
-    if (!listed(tables, TableId::DS, cells[i].code)) {
+    if (!tables.startsGroup(cells[i].code)) {
       ++i;
       continue;
     }
     // A group without its end character runs to the end of the text.
     size_t end = i + 1;
-    while (end < cells.size() && !listed(tables, TableId::DE, cells[end].code)) ++end;
+    while (end < cells.size() && !tables.endsGroup(cells[end].code)) ++end;
     if (end < cells.size()) ++end;  // the DE cell belongs to the group
     cells[i].groupWidth = sumAdvances(cells, i, end);
     i = end;

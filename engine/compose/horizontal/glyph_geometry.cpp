@@ -36,7 +36,7 @@ int32_t scaleTenths(char scaleCode) {
 }
 
 int32_t scaledSize(uint8_t sizeCode, char scaleCode) {
-  return unitsOfSizeCode(sizeCode) * scaleTenths(scaleCode) / 10;
+  return scaledUnits(unitsOfSizeCode(sizeCode), scaleCode);
 }
 
 int32_t lineSizeOf(const CharCell& firstCell) { return scaledSize(firstCell.glyphSize, firstCell.heightScale); }

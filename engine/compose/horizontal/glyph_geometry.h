@@ -16,6 +16,8 @@ namespace kumi::engine {
 int32_t scaleTenths(char scaleCode);
 // 4·Q of a SizeCode under a scale code.
 int32_t scaledSize(uint8_t sizeCode, char scaleCode);
+// The same for a size already in units.
+inline int32_t scaledUnits(int32_t units, char scaleCode) { return units * scaleTenths(scaleCode) / 10; }
 
 // The size across the line, from the text's first cell.
 int32_t lineSizeOf(const CharCell& firstCell);

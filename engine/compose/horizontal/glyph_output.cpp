@@ -4,6 +4,7 @@
 #include "engine/compose/saturate.h"
 #include "engine/compose/stage_seams.h"
 #include "engine/core/engine.h"
+#include "engine/core/size_code.h"
 #include "engine/pagefile/character_fill.h"
 
 namespace kumi::engine {
@@ -20,6 +21,7 @@ char directionOf(const CharCell& cell, const CallRecord& call) {
 
 void writeCharacter(Engine& engine, const CharCell& cell, int32_t y, int32_t x, int32_t glyphWidth) {
   const CallRecord& call = engine.record();
+  if (call.measureOnly()) return;  // nothing would be written
   CharacterPlacement at;
   at.page = call.pageName;
   at.y = y;
@@ -107,8 +109,9 @@ std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const G
   }
 
   // Every glyph stands on the line's bottom.
-  int32_t y = wrapAdd(at.lineY, at.lineSize - scaledSize(cell.glyphSize, cell.heightScale));
-  const int32_t glyphWidth = scaledSize(cell.glyphSize, cell.widthScale);
+  const int32_t em = unitsOfSizeCode(cell.glyphSize);
+  int32_t y = wrapAdd(at.lineY, at.lineSize - scaledUnits(em, cell.heightScale));
+  const int32_t glyphWidth = scaledUnits(em, cell.widthScale);
   const int32_t x = wrapAdd(at.x, glyphShiftX(cell, glyphWidth));
   // An HT run that keeps its baseline stays level with the glyph before it.
   if (cell.baseline == 1 && previousGlyphY) y = *previousGlyphY;

@@ -47,8 +47,8 @@ std::vector<CharCell> broken(const Case& c, int* lineCount = nullptr) {
     }
   }
   std::vector<CharCell> cells = cellsOf(c.text);
-  flagCells(cells, tables, settings.keepTogether);
-  measureGroups(cells, tables);
+  flagCells(cells, BreakTables(tables), settings.keepTogether);
+  measureGroups(cells, BreakTables(tables));
   const int lines = fillLines(cells, tables, settings);
   if (lineCount) *lineCount = lines;
   return cells;
@@ -138,7 +138,7 @@ TEST(LineFilling, LongTextOfNarrowLinesEnds) {
   defineCharTable(tables, "GT", "）");
   std::vector<CharCell> cells;
   for (int i = 0; i < 1000; ++i) cells.push_back(cellsOf(i % 2 ? "）" : "（")[0]);
-  flagCells(cells, tables, '0');
+  flagCells(cells, BreakTables(tables), '0');
   BreakSettings s;
   s.lineLength = 10;
   EXPECT_EQ(fillLines(cells, tables, s), 1000);

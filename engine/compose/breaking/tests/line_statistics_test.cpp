@@ -26,7 +26,7 @@ std::vector<Stats> statsOf(const char* text, int32_t length, char align, char ke
   s.keepTogether = keep;
   s.breakChar = testing::jisOf("＠")[0];
   std::vector<CharCell> cells = cellsOf(text);
-  flagCells(cells, tables, keep);
+  flagCells(cells, BreakTables(tables), keep);
   const int lines = fillLines(cells, tables, s);
   countLines(cells, lines, tables, s);
   std::vector<Stats> out;
@@ -65,7 +65,7 @@ TEST(LineStatistics, TbAlignmentDecidesPerLine) {
   s.lineLength = 96;
   s.lineAlign = 'S';
   std::vector<CharCell> cells = cellsOf("ＡＢ、ＣＤ、Ｅ");
-  flagCells(cells, tables, '0');
+  flagCells(cells, BreakTables(tables), '0');
   const int lines = fillLines(cells, tables, s);
   countLines(cells, lines, tables, s);
   EXPECT_EQ(cells[0].lineWidth, 96);   // B from TB: the hanging 、 is out

@@ -25,7 +25,7 @@ TEST(TableFlags, OneFlagACellInTheOrderGmGtBr) {
   defineCharTable(tables, "GT", "）、");
   defineCharTable(tables, "BR", "、。（");
   std::vector<CharCell> cells = cellsOf("（Ａ）、。");
-  flagCells(cells, tables, '0');
+  flagCells(cells, BreakTables(tables), '0');
   EXPECT_EQ(flagsOf(cells), "E.SSH");
 }
 
@@ -33,7 +33,7 @@ TEST(TableFlags, DigitRunsCarryTheirWidthOnTheirFirstCell) {
   std::vector<CharCell> cells = cellsOf("Ａ１２３Ｂ４");
   cells[2].code = 0x2932;  // a half-width ２ in the same run
   cells[2].advance = 24;
-  flagCells(cells, StyleTables{}, '1');
+  flagCells(cells, BreakTables(StyleTables{}), '1');
   EXPECT_EQ(cells[1].runWidth, 48 + 24 + 48);
   EXPECT_EQ(cells[2].runWidth, 0);
   EXPECT_EQ(cells[5].runWidth, 48);
@@ -45,7 +45,7 @@ TEST(TableFlags, RjRunsMarkEveryCellButTheLastWhichGetsNine) {
   StyleTables tables;
   defineCharTable(tables, "RJ", "１２３，");
   std::vector<CharCell> cells = cellsOf("Ａ１，２３Ｂ３");
-  flagCells(cells, tables, '4');
+  flagCells(cells, BreakTables(tables), '4');
   std::vector<int32_t> marks;
   for (const CharCell& c : cells) marks.push_back(c.runMark);
   EXPECT_EQ(marks, (std::vector<int32_t>{0, 2, 2, 2, 9, 0, 9}));
@@ -60,12 +60,12 @@ TEST(TableFlags, HalfWidthDigitsMatchFullWidthRjEntriesWithoutChangingTheTable) 
   std::vector<CharCell> cells = cellsOf("１２");
   cells[0].code = 0x2931;
   cells[1].code = 0x2932;
-  flagCells(cells, tables, '5');
+  flagCells(cells, BreakTables(tables), '5');
   EXPECT_EQ(cells[0].runMark, 2);
   EXPECT_EQ(cells[1].runMark, 9);
   // A later call with full-width digits still matches the same entries.
   std::vector<CharCell> full = cellsOf("１２");
-  flagCells(full, tables, '5');
+  flagCells(full, BreakTables(tables), '5');
   EXPECT_EQ(full[0].runMark, 2);
   const std::vector<uint8_t> after(tables.storage(TableId::RJ).begin(), tables.storage(TableId::RJ).end());
   EXPECT_EQ(before, after);
@@ -76,7 +76,7 @@ TEST(TableFlags, GroupsRunFromDsThroughTheNextDeOrToTheEnd) {
   defineCharTable(tables, "DS", "「");
   defineCharTable(tables, "DE", "」");
   std::vector<CharCell> cells = cellsOf("「ＡＢ」Ｃ「Ｄ」「ＥＦ");
-  measureGroups(cells, tables);
+  measureGroups(cells, BreakTables(tables));
   std::vector<int32_t> widths;
   for (const CharCell& c : cells) widths.push_back(c.groupWidth / 48);
   EXPECT_EQ(widths, (std::vector<int32_t>{4, 0, 0, 0, 0, 3, 0, 0, 3, 0, 0}));
@@ -87,7 +87,7 @@ TEST(TableFlags, GroupEndsAtTheNextDeEvenWhenDsAndDeAreTheSameCharacter) {
   defineCharTable(tables, "DS", "＊");
   defineCharTable(tables, "DE", "＊");
   std::vector<CharCell> cells = cellsOf("＊ＡＢ＊Ｃ");
-  measureGroups(cells, tables);
+  measureGroups(cells, BreakTables(tables));
   EXPECT_EQ(cells[0].groupWidth, 4 * 48);
   EXPECT_EQ(cells[3].groupWidth, 0);
 }
