@@ -276,6 +276,8 @@ TEST(ComposeE2E, GlyphsInsideTheirAdvance) {
        "P=160 D=1 X=1000 Y=260"},
       {"Ａ＜Ｂ＞", "HT=＜:＞:1:8:M:0:8:0:0:0", "1000,100Ａ 1016,148＜ 1016,180Ｂ 1000,212＞",
        "P=160 D=1 X=1000 Y=260"},
+      // Kind A writes every character as single bytes, at half width.
+      {"ＡＢ", "kind=A2", "1000,100A 1000,124B", "P=48 D=1 X=1000 Y=148"},
       // Direction codes: T from the result selector, V in the second family.
       {"Ａ", "sel=T", "1000,100Ａ/T", "P=48 D=1 X=1000 Y=148"},
       {"Ａ", "fam=Z", "1000,100Ａ/V", "P=48 D=1 X=1000 Y=148"},
@@ -319,6 +321,13 @@ TEST(ComposeE2E, MeasuringV0KeepsPageAndTier) {
   EXPECT_EQ(run.engine().record().lineCounter, 0);
   EXPECT_EQ(resultsOf(run.engine()), "P=288 D=3 X=1000 Y=196");
   EXPECT_EQ(run.records(), "1000,100Ａ");
+}
+
+TEST(ComposeE2E, AnEmptyFirstV0CallLatchesToo) {
+  ComposeRun run("compose_e2e_v0empty");
+  run.compose("", "kind=V0 counter=1 extent=100");
+  run.compose("ＡＢ", "kind=V0 counter=0 len=48 extent=100");
+  EXPECT_EQ(run.records(), "1000,100Ａ [0002] 1000,100Ｂ");
 }
 
 TEST(ComposeE2E, V0WithoutATierCountSetsNoPageLimit) {

@@ -53,10 +53,14 @@ class LineCursor {
 Cursor placeHorizontally(Engine& engine, size_t cellCount, int lineCount) {
   CallRecord& call = engine.record();
   const size_t count = std::min(cellCount, kMaxCells);
-  if (count == 0) return {call.originY, call.originX};
+  // The first V0 call latches its values even when its text is empty.
+  HorizontalFlow flow(engine);
+  if (count == 0) {
+    flow.finish();
+    return {call.originY, call.originX};
+  }
   CellArray& cells = engine.cells();
 
-  HorizontalFlow flow(engine);
   const int32_t lineSize = lineSizeOf(cells[0]);
   int32_t lineY = firstLineY(call.originY, call.blockExtent, call.blockAlign, lineCount, call.linePitch,
                              lineSize);
