@@ -16,6 +16,10 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
   bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  // Back to the initial shift state, as after opening.
+  void reset() {
+    if (ok()) iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+  }
 
   // Converts as much as possible; stops at the first bad sequence and
   // returns how many input bytes were consumed.
@@ -37,8 +41,25 @@ class Converter {
   iconv_t cd_;
 };
 
+// Opening a descriptor loads the converter module: keep one per direction
+// and thread, reset before each use.
+Converter& converterFor(const char* to, const char* from) {
+  struct Cached {
+    Converter toUtf8{"UTF-8", "CP932"};
+    Converter toCp932{"CP932", "UTF-8"};
+    Converter toUtf16{"UTF-16LE", "CP932"};
+  };
+  thread_local Cached cached;
+  Converter& c = std::string_view(to) == "UTF-8"    ? cached.toUtf8
+                 : std::string_view(to) == "CP932" ? cached.toCp932
+                                                   : cached.toUtf16;
+  (void)from;
+  c.reset();
+  return c;
+}
+
 std::optional<std::string> exact(const char* to, const char* from, std::string_view in) {
-  Converter c(to, from);
+  Converter& c = converterFor(to, from);
   if (!c.ok()) return std::nullopt;
   std::string out;
   if (c.run(in, out) != in.size()) return std::nullopt;
@@ -55,7 +76,7 @@ size_t utf8Length(unsigned char lead) {
 
 std::string lossy(const char* to, const char* from, std::string_view in, bool fromUtf8,
                   std::string_view replacement) {
-  Converter c(to, from);
+  Converter& c = converterFor(to, from);
   std::string out;
   if (!c.ok()) return out;
   while (!in.empty()) {
