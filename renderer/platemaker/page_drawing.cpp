@@ -1,6 +1,18 @@
 #include "renderer/platemaker/page_drawing.h"
 
+#include "renderer/platemaker/run_mode.h"
+
 namespace kumi::renderer {
+namespace {
+
+shapes::ShapeContext shapeContext(const DrawingContext& ctx) {
+  const PageGeometry& g = ctx.geometry;
+  return {ctx.dc,
+          {g.pageScale, g.sizeDivisor, g.pw, g.ph, g.ox, g.oy, ctx.runMode == kBatchMode},
+          ctx.settings};
+}
+
+}  // namespace
 
 PageDrawing::PageDrawing() = default;
 PageDrawing::~PageDrawing() = default;
@@ -19,18 +31,30 @@ const drawing::CharacterSettings& PageDrawing::characterSettings(
   return *characterSettings_;
 }
 
-void PageDrawing::pageOpened(const DrawingContext&) { characters_.pageOpened(); }
+void PageDrawing::pageOpened(const DrawingContext&) {
+  characters_.pageOpened();
+  shapes_.pageOpened();
+}
 
 void PageDrawing::character(const pagefile::RecordBytes& r, const DrawingContext& ctx) {
   const drawing::PageUnits units{ctx.geometry.pageScale, ctx.geometry.sizeDivisor,
                                  ctx.geometry.fontCorrection};
   // Without an images part the image-filled effect clips and draws nothing.
-  const drawing::CharacterContext cc{ctx.dc, units, characterSettings(ctx.settings), outline_};
+  const shapes::RuleState& rules = shapes_.state();
+  const drawing::RuleOutline outline{rules.storedWidth, !rules.outlineColour.has_value(),
+                                     rules.outlineColour.value_or(shapes::kBlack)};
+  const drawing::CharacterContext cc{ctx.dc, units, characterSettings(ctx.settings), outline};
   characters_.draw(pagefile::decodeCharacter(r), cc);
 }
 
-void PageDrawing::ruleAttributes(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedRules_; }
-void PageDrawing::shape(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedRules_; }
+void PageDrawing::ruleAttributes(const pagefile::RecordBytes& r, const DrawingContext& ctx) {
+  shapes_.attributes(r, shapeContext(ctx));
+}
+
+void PageDrawing::shape(const pagefile::RecordBytes& r, const DrawingContext& ctx) {
+  shapes_.draw(r, shapeContext(ctx));
+}
+
 void PageDrawing::imagePlace(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedImages_; }
 void PageDrawing::imageSize(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedImages_; }
 void PageDrawing::imageName(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedImages_; }

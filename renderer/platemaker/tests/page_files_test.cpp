@@ -1,4 +1,5 @@
 // The page metafiles a run writes, read back through the EMF dump.
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 
@@ -60,6 +61,50 @@ TEST(PageFiles, EachPageIsAWhiteSheetMeasuredAgainstThePrinter) {
   EXPECT_NE(dump.find("SETMAPMODE HIMETRIC\nSETBKMODE TRANSPARENT\nSELECTOBJECT WHITE_BRUSH\n"
                       "SELECTOBJECT NULL_PEN\nRECTANGLE (-423,423,20574,-29270)\n"),
             std::string::npos) << dump;
+}
+
+pagefile::RecordBytes k2(const char* page, char colour, char outline, char lineType) {
+  pagefile::ShapeColoursRecord r;
+  std::copy(page, page + 4, r.page.begin());
+  r.colour = colour;
+  r.outlineColour = outline;
+  r.shape = lineType;
+  return pagefile::encode(r);
+}
+
+pagefile::RecordBytes box(const char* page, int32_t y1, int32_t x1, int32_t y2, int32_t x2,
+                          char fill, char lineType) {
+  pagefile::ShapeRecord r;
+  std::copy(page, page + 4, r.page.begin());
+  r.y1 = y1;
+  r.x1 = x1;
+  r.y2 = y2;
+  r.x2 = x2;
+  r.fill = fill;
+  r.lineType = lineType;
+  r.shape = 'B';
+  return pagefile::encode(r);
+}
+
+TEST(PageFiles, RulesAndShapesKeepTheirStateAcrossPages) {
+  RunFolder f("page_files_rules");
+  f.writeSettings();
+  f.writeSkDat({k2("0001", '5', '2', 'B'), box("0001", 160, 320, 480, 800, '0', 'A'),
+                box("0002", 160, 320, 480, 800, '1', ' ')});
+  convertWithDrawing('2');
+  // Rule width 3 of WINKEI.cfg, stored 30: a pen of 76, inside the frame in
+  // a batch run; corners less the 67 units of margin, in 0.01 mm.
+  const std::string first = dumpOf(f, "0001.emf");
+  EXPECT_NE(first.find("CREATEPEN #2 style=INSIDEFRAME width=76 color=rgb(255,0,0)\n"
+                       "SELECTOBJECT #2\nRECTANGLE (1581,-581,4581,-2581)\n"
+                       "CREATEPEN #3 style=INSIDEFRAME width=76 color=rgb(0,0,255)\n"),
+            std::string::npos) << first;
+  // The next page: black lines without a K2, the same pen and outline.
+  const std::string second = dumpOf(f, "0002.emf");
+  EXPECT_NE(second.find("CREATEPEN #1 style=INSIDEFRAME width=76 color=rgb(0,0,0)\n"
+                        "SELECTOBJECT #1\nRECTANGLE (1581,-581,4581,-2581)\n"
+                        "CREATEPEN #2 style=INSIDEFRAME width=76 color=rgb(0,0,255)\n"),
+            std::string::npos) << second;
 }
 
 TEST(PageFiles, ALargePageCountsInTenthsOfAMillimetre) {
