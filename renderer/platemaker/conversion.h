@@ -2,10 +2,7 @@
 // One run of platemaker: the reference printer, the settings, and the loop
 // that turns the records of sk.dat into one page metafile per page.
 //
-// Pages: a page file DataDir + name + ".emf" is opened when its name starts a
-// run of consecutive records and closed at the next name or the end of the
-// file, so a name that comes back after another page overwrites its file.
-// winpage.cfg names the first page and the last; it replaces the previous
+// The pages are made by the record loop (record_loop.h). winpage.cfg names the first page and the last; it replaces the previous
 // file only once the run is complete. With DirectPrint '1' the print program
 // runs over the range before the run ends, and is waited for.
 #include <string>
@@ -36,8 +33,5 @@ struct ConversionResult {
 // Runs the conversion; the status texts go to `status`, the records to
 // `handlers`. The current directory holds the settings files.
 ConversionResult convert(char runMode, RecordHandlers& handlers, StatusSink& status);
-
-// The status line while page `pageName` is being drawn.
-std::string pageStartText(std::string_view pageName);
 
 }  // namespace kumi::renderer

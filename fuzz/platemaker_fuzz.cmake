@@ -1,0 +1,1 @@
+kumi_fuzz_target(platemaker_fuzz LIBS kumi_platemaker)
