@@ -45,6 +45,9 @@ void applyMarginShift(pagefile::RecordBytes& r, int32_t shiftX, int32_t shiftY) 
     case RecordKind::Shape:
       shift(r, 4, shiftY);
       shift(r, 8, shiftX);
+      // The corner-size record holds sizes, not positions, past its first point:
+      // shifting them would round every corner a margin larger than asked.
+      if (r[22] == 'm') break;
       shift(r, 12, r[22] == 'Y' ? shiftX : shiftY);
       shift(r, 16, shiftX);
       break;

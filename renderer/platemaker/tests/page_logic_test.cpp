@@ -131,6 +131,7 @@ TEST(MarginShift, MovesThePositionsEachKindHolds) {
   struct Case { const char* kind; char shape; std::array<int32_t, 4> after; } cases[] = {
       {"K1", 'B', {100 - 7, 200 - 5, 300 - 7, 400 - 5}},
       {"K1", 'Y', {100 - 7, 200 - 5, 300 - 5, 400 - 5}},  // byte 12 is the end x
+      {"K1", 'm', {100 - 7, 200 - 5, 300, 400}},          // the corner size stays
       {"G1", '0', {100 - 7, 200 - 5, 300, 400}},
       {"YY", '0', {100 - 7, 200 - 5, 300, 400}},          // a character record
       {"K2", 'B', {100, 200, 300, 400}},
