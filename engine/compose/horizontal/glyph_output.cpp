@@ -19,7 +19,10 @@ char directionOf(const CharCell& cell, const CallRecord& call) {
   return call.secondFamily() ? 'V' : 'Y';
 }
 
-void writeCharacter(Engine& engine, const CharCell& cell, int32_t y, int32_t x, int32_t glyphWidth) {
+}  // namespace
+
+void writeCharacter(Engine& engine, const CharCell& cell, int32_t y, int32_t x, int32_t glyphWidth,
+                    char direction) {
   const CallRecord& call = engine.record();
   if (call.measureOnly()) return;  // nothing would be written
   CharacterPlacement at;
@@ -28,11 +31,12 @@ void writeCharacter(Engine& engine, const CharCell& cell, int32_t y, int32_t x, 
   at.x = x;
   at.singleByteKind = call.kindLetter() == 'A';
   at.sizeUnits = glyphWidth;
-  at.direction = directionOf(cell, call);
+  at.direction = direction;
   for (const pagefile::RecordBytes& r : fillCharacterRecords(cell, at)) engine.write(r);
 }
 
-void writeDoubleGlyph(Engine& engine, const CharCell& cell, Entry entry, const GlyphContext& at) {
+void writeDoubleGlyph(Engine& engine, const CharCell& cell, Entry entry, int32_t y, int32_t x,
+                      int32_t lineSize, char direction) {
   const bool move = engine.record().command == 'L';
   for (size_t part = 0; part < 2; ++part) {
     const size_t off = 2 + part * 6;
@@ -42,13 +46,11 @@ void writeDoubleGlyph(Engine& engine, const CharCell& cell, Entry entry, const G
     glyph.widthScale = static_cast<char>(entry[off + 3]);
     glyph.heightScale = static_cast<char>(entry[off + 4]);
     DoubleGlyphMove d;
-    if (move) d = doubleGlyphMove(glyph.widthScale, glyph.heightScale, cell.advance, at.lineSize);
-    writeCharacter(engine, glyph, wrapAdd(at.lineY, d.dy), wrapAdd(at.x, d.dx),
-                   scaledSize(glyph.glyphSize, glyph.widthScale));
+    if (move) d = doubleGlyphMove(glyph.widthScale, glyph.heightScale, cell.advance, lineSize);
+    writeCharacter(engine, glyph, wrapAdd(y, d.dy), wrapAdd(x, d.dx), scaledSize(glyph.glyphSize, glyph.widthScale),
+                   direction);
   }
 }
-
-}  // namespace
 
 DoubleGlyphMove doubleGlyphMove(char widthCode, char heightCode, int32_t advance, int32_t lineSize) {
   DoubleGlyphMove d;
@@ -104,7 +106,7 @@ std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const G
   if (writeFraction(engine, index)) return std::nullopt;
   const StyleTables& tables = engine.tables();
   if (const auto db = tables.find(TableId::DB, cell.code)) {
-    writeDoubleGlyph(engine, cell, *db, at);
+    writeDoubleGlyph(engine, cell, *db, at.lineY, at.x, at.lineSize, directionOf(cell, engine.record()));
     return std::nullopt;
   }
 
@@ -123,7 +125,7 @@ std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const G
   if (image) {
     writeCharacterImage(engine, *image, y, x, at.lineSize, cell.advance);
   } else {
-    writeCharacter(engine, cell, y, x, glyphWidth);
+    writeCharacter(engine, cell, y, x, glyphWidth, directionOf(cell, engine.record()));
   }
   writeEmphasisAfter(engine, glyph);
   return y;

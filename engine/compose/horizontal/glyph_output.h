@@ -28,6 +28,17 @@ struct GlyphContext {
 std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const GlyphContext& at,
                                            std::optional<int32_t> previousGlyphY);
 
+// The character record(s) of `cell` at (y, x), its glyph `glyphWidth` wide,
+// with the direction code given; nothing under the command N.
+void writeCharacter(Engine& engine, const CharCell& cell, int32_t y, int32_t x, int32_t glyphWidth,
+                    char direction);
+
+// A DB character as its entry's two glyphs at (y, x); under the command L
+// each is moved by its width and height codes (doubleGlyphMove) first.
+// `lineSize` is the size across the line (or column).
+void writeDoubleGlyph(Engine& engine, const CharCell& cell, Entry entry, int32_t y, int32_t x,
+                      int32_t lineSize, char direction);
+
 // Where the two glyphs of a DB entry go, before any L-command move.
 struct DoubleGlyphMove {
   int32_t dx = 0;
