@@ -40,14 +40,6 @@ BrokenText breakText(Engine& engine) {
 
 }  // namespace
 
-// Vertical setting is not written yet: its texts are broken into columns
-// (line count and natural length are right) but nothing is placed, and the
-// cursor of the previous composition stands.
-Cursor placeVertically(Engine& engine, size_t /*cellCount*/, int /*lineCount*/) {
-  const CompositionResults& r = engine.results();
-  return {r.cursorY, r.cursorX};
-}
-
 void composeText(Engine& engine) {
   const BrokenText text = breakText(engine);
   const Cursor cursor = engine.record().isVertical()

@@ -4,8 +4,8 @@
 // Each function here is called at the point where its stage does its work.
 // Until the stage is written the function does nothing, so the text is set
 // as it would be without that stage: no emphasis marks or lines, a fraction
-// trigger written as the character itself, vertical text left unplaced. The
-// stage replaces the inline body with its own definition.
+// trigger written as the character itself. The stage replaces the inline
+// body with its own definition.
 #include <cstddef>
 
 #include "engine/compose/placement.h"
@@ -28,9 +28,9 @@ inline void writeEmphasisAfter(Engine& /*engine*/, const PlacedGlyph& /*glyph*/)
 // The cell holds its placed position and advance.
 inline bool writeFraction(Engine& /*engine*/, size_t /*cell*/) { return false; }
 
-// Vertical placement of the kinds J0, JV and JU, after line breaking. Returns
-// the cursor; until vertical setting exists nothing is written and the
-// cursor of the previous composition stands.
+// Vertical placement of the kinds J0, JV and JU, after line breaking
+// (vertical/vertical_placement.cpp). Returns the cursor: the Y after the last
+// character and the last column's right edge.
 Cursor placeVertically(Engine& engine, size_t cellCount, int lineCount);
 
 }  // namespace kumi::engine

@@ -36,6 +36,9 @@ struct FlowState {
   // originY is latchedOriginY.
   int32_t horizontalExtent = 0;
   int32_t horizontalTiersPerPage = 0;
+  // JV: the first call's originX is latchedOriginX, its blockExtent
+  // latchedExtent, its lineCounter the tiers a page.
+  int32_t verticalTiersPerPage = 0;
 };
 
 class Engine {
