@@ -155,6 +155,10 @@ int32_t measureCharacter(const CurrentAttributes& attrs, Unit code, char cls, bo
   // Digit mode 3 measures only the digits by their own metrics.
   char mode = attrs.digitMode;
   if (mode == '3' && !halfWidthDigit && !code::isLoneDigit(code)) mode = '0';
+  // The proportional widths are widths across an upright glyph: down a
+  // vertical column a lone digit standing upright takes its whole em, or it
+  // would print over the character after it.
+  if (attrs.vertical && attrs.direction != 'T' && code::isLoneDigit(code)) mode = '0';
 
   const bool halfWidthGlyph = cls == 'A' || attrs.kindLetter == 'A';
   MetricTable table = MetricTable::Proportional;

@@ -113,6 +113,10 @@ const MeasureCase kMeasureCases[] = {
     {"mode3 letter at full width", mode('3'), kFullA, 'K', false, 48, '0'},
     {"mode3 lone digit", mode('3'), kLoneZero, 'K', false, 32, '1'},
     {"mode2 lone digit", mode('2'), kLoneOne, 'K', false, 24, '1'},
+    {"mode3 lone digit upright in vertical", Setting{.digitMode = '3', .vertical = true}, kLoneZero, 'K', false,
+     48, '0'},
+    {"mode3 lone digit turned in vertical", Setting{.digitMode = '3', .vertical = true, .direction = 'T'}, kLoneZero,
+     'K', false, 32, '1'},
     // Font columns.
     {"F1 column is fixed pitch", font("F1"), kFullA, 'K', false, 48, '1'},
     {"unknown class uses column 0", font("X9"), kFullA, 'K', false, 36, '1'},

@@ -67,6 +67,8 @@ TEST(VerticalE2E, HalfWidthCharacters) {
   const Case cases[] = {
       // Two digits side by side in one em, the kanji one per em.
       {"昭和６３年", "digit=3", "100,952昭 148,952和 196,9526 196,9763 244,952年", "P=192 D=1 X=292 Y=1000"},
+      // A lone full-width digit stands upright in a whole em.
+      {"１０月５日", "digit=3", "100,9521 100,9760 148,952月 196,952５ 244,952日", "P=192 D=1 X=292 Y=1000"},
       // Without digit handling they are full-width characters.
       {"昭和６３年", "digit=0", "100,952昭 148,952和 196,952６ 244,952３ 292,952年",
        "P=240 D=1 X=340 Y=1000"},
