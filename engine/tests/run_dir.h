@@ -1,9 +1,12 @@
 #pragma once
 // A scratch working directory holding WINPRM.cfg whose data directory is
-// itself, entered for the life of the object.
+// itself, entered for the life of the object. The process id is part of its
+// name, so tests running side by side never share one.
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +18,7 @@ class RunDirectory {
  public:
   explicit RunDirectory(const std::string& name)
       : previous_(std::filesystem::current_path()),
-        dir_(std::filesystem::path(::testing::TempDir()) / name) {
+        dir_(std::filesystem::path(::testing::TempDir()) / (name + "_" + std::to_string(::getpid()))) {
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     std::filesystem::current_path(dir_);
