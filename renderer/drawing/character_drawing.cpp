@@ -1,5 +1,6 @@
 #include "renderer/drawing/character_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -60,10 +61,11 @@ bool FontKey::operator==(const FontKey& o) const {
 }
 
 int32_t toLogical(int64_t engineUnits, int32_t pageScale) {
+  // Held where a point can still be negated (y upwards) and moved by the
+  // shadow's millimetre without overflowing.
+  constexpr int64_t kLimit = std::numeric_limits<int32_t>::max() - 1024;
   const int64_t v = engineUnits * pageScale / 16;
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
+  return static_cast<int32_t>(std::clamp(v, -kLimit, kLimit));
 }
 
 std::string imageFillPath() {

@@ -84,7 +84,8 @@ struct FontKey {
 // × correction), width trunc(width scale × H/2 / divisor × correction).
 platform::LogFont fontFor(const FontKey& key, const PageUnits& units);
 
-// ToLogical: engine units to logical units, truncated toward zero.
+// ToLogical: engine units to logical units, truncated toward zero; values
+// far off any sheet stay 1024 units inside the 32-bit range.
 int32_t toLogical(int64_t engineUnits, int32_t pageScale);
 
 class CharacterDrawer {
