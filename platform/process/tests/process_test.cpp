@@ -65,7 +65,7 @@ TEST_F(ProcessTest, PrefersTheExeFileWhenOneExists) {
 }
 
 TEST_F(ProcessTest, ReportsStillActiveWhileTheProcessRuns) {
-  script("slow", "sleep 30");
+  script("slow", "exec sleep 30");  // exec: the signal reaches the sleeper itself
   auto p = ChildProcess::start(windowsDir() + "slow", {});
   ASSERT_TRUE(p);
   EXPECT_EQ(p->wait(20), kStillActive);
