@@ -33,7 +33,7 @@ std::string dataDirFromWinprmLine(std::string_view line) {
 }
 
 void Engine::openRun() {
-  std::ifstream in("WINPRM.cfg", std::ios::binary);
+  std::ifstream in(platform::fileInDirectory("", "WINPRM.cfg"), std::ios::binary);
   if (!in) fatalPathNotFound("WINPRM.CFG");
   char line[257] = {};
   in.getline(line, sizeof line);
@@ -44,7 +44,7 @@ void Engine::openRun() {
   // A first line that is not the data-directory record is as useless as no file.
   if (dir.empty()) fatalPathNotFound("WINPRM.CFG");
   const std::string path = dir.substr(0, dir.size() - 1) + "\\sk.dat";
-  if (!pageFile_.open(platform::nativePath(path))) fatalPathNotFound("SK.DAT");
+  if (!pageFile_.open(platform::openablePath(path))) fatalPathNotFound("SK.DAT");
 }
 
 bool Engine::refuseVerticalCall() {

@@ -117,6 +117,18 @@ TEST(EngineCall, OpenAndCloseARun) {
   EXPECT_FALSE(e.pageFile().isOpen());
 }
 
+TEST(EngineCall, DataDirectoryWithAJapaneseName) {
+  RunDirectory run("engine_call_japanese_dir");
+  std::filesystem::create_directories(run.path() / "表");
+  // 表 is 0x95 0x5C in CP932: its trail byte must not split the path.
+  run.writeWinprm(run.windowsPath() + "\x95\x5C\\");
+  Engine e;
+  CallBuilder open;
+  open.command = "O ";
+  e.call(open.args());
+  EXPECT_TRUE(std::filesystem::exists(run.path() / "表" / "sk.dat"));
+}
+
 TEST(EngineCall, OAndCRefreshOnlyTheFlags) {
   RunDirectory run("engine_call_flags");
   run.writeWinprm(run.windowsPath());

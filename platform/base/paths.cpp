@@ -1,5 +1,7 @@
 #include "platform/base/paths.h"
 
+#include "platform/base/cp932.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -18,6 +20,36 @@ std::string nativePath(std::string_view stored) {
   std::string out(rest);
   std::replace(out.begin(), out.end(), '\\', '/');
   return out;
+}
+
+namespace {
+
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string openablePath(std::string_view stored) {
+  const auto utf8 = cp932ToUtf8(stored);
+  return nativePath(utf8 ? std::string_view(*utf8) : stored);
+}
+
+std::string fileInDirectory(std::string_view storedDir, std::string_view name) {
+  const std::string dir = openablePath(storedDir);
+  const std::string exact = dir + std::string(name);
+  if (fileExists(exact)) return exact;
+  for (const std::string& present : listFiles(dir.empty() ? "." : dir)) {
+    if (sameIgnoringAsciiCase(present, name)) return dir + present;
+  }
+  return exact;
 }
 
 bool endsWithSeparator(std::string_view path) {

@@ -15,6 +15,17 @@ namespace kumi::platform {
 // The POSIX form of a stored path value.
 std::string nativePath(std::string_view stored);
 
+// A stored value as the file system opens it: stored values are CP932, file
+// names here are UTF-8. A value that is not valid CP932 is taken byte for
+// byte. (A CP932 trail byte 0x5C is never taken for a separator.)
+std::string openablePath(std::string_view storedCp932);
+
+// The file `name` in a stored directory (ending with its separator, or empty
+// for the current directory), as an openable path: an existing file whose
+// name matches without regard to ASCII case, else `name` as given. Programs
+// on the home platform spell the same file "WINPRM.cfg" and "winprm.cfg".
+std::string fileInDirectory(std::string_view storedDir, std::string_view name);
+
 // True when the value ends with "\" or "/".
 bool endsWithSeparator(std::string_view path);
 

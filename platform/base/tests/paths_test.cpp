@@ -46,3 +46,24 @@ TEST(Paths, ListsAndDeletesFilesThroughStoredValues) {
 
 }  // namespace
 }  // namespace kumi::platform
+
+namespace kumi::platform {
+namespace {
+
+TEST(Paths, OpenableFormIsUtf8AndKeepsTrailBytes) {
+  // 表 is 0x95 0x5C in CP932: its trail byte is not a separator.
+  EXPECT_EQ(openablePath("C:\\\x95\x5C\\sk.dat"), "/表/sk.dat");
+  EXPECT_EQ(openablePath("data\\\xff"), "data/\xff");  // not CP932: byte for byte
+}
+
+TEST(Paths, FindsAFileWithoutRegardToCase) {
+  const std::string dir = ::testing::TempDir() + "paths_case_dir/";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir + "winprm.cfg") << "x";
+  EXPECT_EQ(fileInDirectory(dir, "WINPRM.cfg"), dir + "winprm.cfg");
+  EXPECT_EQ(fileInDirectory(dir, "WINCTL.cfg"), dir + "WINCTL.cfg");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace kumi::platform

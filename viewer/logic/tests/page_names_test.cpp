@@ -1,5 +1,7 @@
 #include "viewer/logic/page_names.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 namespace kumi::viewer {
@@ -62,6 +64,22 @@ TEST(DecimalText, WritesPlainDecimals) {
   EXPECT_EQ(decimalText(-3), "-3");
   EXPECT_EQ(decimalText(2.5), "2.5");
   EXPECT_EQ(decimalText(-0.0), "0");
+}
+
+TEST(PageNames, AnyBytesStayInBounds) {
+  // Texts reach these functions from files and input boxes: stray UTF-8
+  // continuation bytes, cut sequences and NULs must not upset them.
+  std::mt19937 rng(4321);
+  std::uniform_int_distribution<int> length(0, 12), byte(0, 255);
+  for (int run = 0; run < 5000; ++run) {
+    std::string text(static_cast<size_t>(length(rng)), '\0');
+    for (char& c : text) c = static_cast<char>(byte(rng));
+    EXPECT_EQ(charCount(fourCharField(text)), 4u);
+    EXPECT_LE(charCount(padPageName(text)), 4u);
+    EXPECT_EQ(formatPageName(leadingNumber(text)).size(), 4u);
+    const StrictReading r = strictNumber(text);
+    EXPECT_NE(r.value.has_value(), !r.failure.empty());
+  }
 }
 
 TEST(PageFilePath, AppendsTheNameToTheDirectory) {
