@@ -14,8 +14,6 @@ using emf::RecordView;
 
 namespace {
 
-constexpr uint32_t t(RecordType r) { return static_cast<uint32_t>(r); }
-
 // Object tables larger than this are refused: GDI's own limit is 16 bits.
 constexpr uint32_t kMaxObjects = 65535;
 
