@@ -40,8 +40,6 @@ class VerticalFlow {
   // After the last column.
   void finish();
 
-  int32_t tier() const { return tier_; }
-
  private:
   enum class Kind { None, Tiers, Pages };
 

@@ -84,7 +84,9 @@ class ColumnAcross {
   int32_t recordX_ = 0;
 };
 
-struct GlyphAcross {
+// The glyph written last, whose right edge an HT run keeping its baseline keeps.
+struct PreviousGlyph {
+  bool written = false;
   int32_t x = 0;
   int32_t width = 0;
 };
@@ -119,8 +121,8 @@ class VerticalPlacement {
       cell.page = call_.pageName;
       cell.placedY = cursor_.y();
       cell.placedX = columnX;
-      if (cell.advance == 0) continue;
       const ColumnStep step = steps->step(i - columnStart);
+      if (cell.advance == 0) continue;
       const int32_t y = cursor_.y();
       cursor_.advance(step.along);
       writeCell(i, step, y);
@@ -172,8 +174,7 @@ class VerticalPlacement {
 
     const int32_t width = scaledSize(cell.glyphSize, cell.widthScale);
     int32_t x = glyphX(cell, step, width);
-    // An HT run that keeps its baseline keeps the right edge of the glyph before it.
-    if (cell.baseline == 1 && previous_) x = wrapAdd(previous_->x, int64_t{previous_->width} - width);
+    if (cell.baseline == 1 && previous_.written) x = wrapAdd(previous_.x, int64_t{previous_.width} - width);
     const char direction = verticalDirection(cell, second_);
 
     const StyleTables& tables = engine_.tables();
@@ -190,7 +191,7 @@ class VerticalPlacement {
       writeCharacter(engine_, pairMember(cell, step), y, x, width, direction);
     }
     writeEmphasisAfter(engine_, glyph);
-    previous_ = GlyphAcross{x, width};
+    previous_ = PreviousGlyph{true, x, width};
   }
 
   // Pair members carry the width code of their pairing.
@@ -211,7 +212,7 @@ class VerticalPlacement {
   ColumnAcross across_;
   ColumnCursor cursor_;
   int32_t pairX_ = 0;
-  std::optional<GlyphAcross> previous_;
+  PreviousGlyph previous_;
 };
 
 }  // namespace
