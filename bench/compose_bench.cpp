@@ -78,6 +78,25 @@ void BM_ComposeParagraphWithKinsoku(benchmark::State& state) {
 }
 BENCHMARK(BM_ComposeParagraphWithKinsoku);
 
+// The same paragraph set vertically: Q12 columns with two-digit numbers
+// paired side by side and justified, which measures every column before
+// placing it.
+void BM_ComposeVerticalColumns(benchmark::State& state) {
+  Engine engine;
+  CallBuilder b = measuringCall('K', 'N');
+  b.recordKind = "J0";
+  b.digitMode = "3";
+  b.originX = 3000;
+  b.linePitch = 80;
+  const std::string text = paragraph();
+  for (auto _ : state) {
+    restoreText(b, text);
+    benchmark::DoNotOptimize(engine.call(b.args()));
+  }
+  state.SetItemsProcessed(state.iterations() * 400);
+}
+BENCHMARK(BM_ComposeVerticalColumns);
+
 // The worst case of space removal: every character an ideographic space at a
 // line edge, each removed in a round of its own, under full kinsoku tables.
 void BM_ComposeAllSpacesTrimmed(benchmark::State& state) {
