@@ -1,0 +1,1 @@
+kumi_fuzz_target(emf_player_fuzz LIBS kumi_player_core)

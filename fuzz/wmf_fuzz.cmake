@@ -1,0 +1,1 @@
+kumi_fuzz_target(wmf_fuzz LIBS kumi_player_core)
