@@ -43,7 +43,10 @@ std::string openablePath(std::string_view stored) {
 }
 
 std::string fileInDirectory(std::string_view storedDir, std::string_view name) {
-  const std::string dir = openablePath(storedDir);
+  return fileInNativeDirectory(openablePath(storedDir), name);
+}
+
+std::string fileInNativeDirectory(const std::string& dir, std::string_view name) {
   const std::string exact = dir + std::string(name);
   if (fileExists(exact)) return exact;
   for (const std::string& present : listFiles(dir.empty() ? "." : dir)) {

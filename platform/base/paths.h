@@ -25,6 +25,9 @@ std::string openablePath(std::string_view storedCp932);
 // name matches without regard to ASCII case, else `name` as given. Programs
 // on the home platform spell the same file "WINPRM.cfg" and "winprm.cfg".
 std::string fileInDirectory(std::string_view storedDir, std::string_view name);
+// The same for a directory that is already a path of this system (UTF-8),
+// such as the program's own folder.
+std::string fileInNativeDirectory(const std::string& nativeDir, std::string_view name);
 
 // True when the value ends with "\" or "/".
 bool endsWithSeparator(std::string_view path);

@@ -14,27 +14,6 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
-// The file `name` in a native directory (empty: the current one): the exact
-// name when present, else a name differing only in ASCII case, else `name`.
-std::string findIgnoringCase(const std::string& dir, std::string_view name) {
-  const std::string exact = dir + std::string(name);
-  if (platform::fileExists(exact)) return exact;
-  for (const std::string& present : platform::listFiles(dir.empty() ? "." : dir)) {
-    if (sameIgnoringAsciiCase(present, name)) return dir + present;
-  }
-  return exact;
-}
-
 // Settings values are CP932; a value that is not valid CP932 is kept byte for
 // byte, so that a path the file system knows still opens.
 std::string fromCp932(std::string_view value) {
@@ -84,7 +63,7 @@ std::optional<StartupFailure> readWinfont(const std::string& path) {
 
 std::optional<StartupFailure> readWinpage(const std::string& caption, ViewerState& state) {
   const std::string path =
-      findIgnoringCase(platform::nativePath(state.programDir), settings::kWinpage);
+      platform::fileInDirectory(state.programDir, settings::kWinpage);
   std::ifstream in(path, std::ios::binary);
   if (!in) return failure(caption, kFileNotFound, path);
   const settings::PageRange range = settings::readPageRange(in);
@@ -116,9 +95,9 @@ int centredOffset(double screenExtent, double windowExtent) {
 
 std::optional<StartupFailure> readViewerConfig(std::string_view programFolder, ViewerState& state) {
   const std::string folder(programFolder);
-  if (auto f = readWinprm(findIgnoringCase(folder, settings::kWinprm), state)) return f;
+  if (auto f = readWinprm(platform::fileInNativeDirectory(folder, settings::kWinprm), state)) return f;
   // From here on a failure names WINFONT.cfg's full path, winpage.cfg's too.
-  const std::string fontPath = findIgnoringCase(folder, settings::kWinfont);
+  const std::string fontPath = platform::fileInNativeDirectory(folder, settings::kWinfont);
   if (auto f = readWinfont(fontPath)) return f;
   return readWinpage(fontPath, state);
 }
