@@ -28,6 +28,16 @@ int32_t truncToI32(double v) {
   return static_cast<int32_t>(v);
 }
 
+// The second family's codes drawn as the first family's: V (horizontal) as
+// upright Y, W (upright in a column) as the vertical face turned upright like
+// T. Drawn literally, at escapement 2700 their glyphs would stand upside down
+// a cell above their place.
+char drawnDirection(char direction) {
+  if (direction == 'V') return 'Y';
+  if (direction == 'W') return 'T';
+  return direction;
+}
+
 // The face as drawn: vertical faces take one "@" in front.
 std::string drawnFace(std::string face, char direction) {
   if (direction != 'Y' && face.front() != '@') face.insert(face.begin(), '@');
@@ -116,15 +126,16 @@ void CharacterDrawer::draw(const pagefile::CharacterRecord& r, const CharacterCo
   FontKey key;
   key.italic = style.italic;
   key.weight = style.weight;
-  key.escapement = r.direction == 'Y' ? 0 : (r.direction == 'T' ? 900 : 2700);
+  const char direction = drawnDirection(r.direction);
+  key.escapement = direction == 'Y' ? 0 : (direction == 'T' ? 900 : 2700);
   key.height = size.height;
   key.width = size.height / 2;
   key.widthScale = scaleOfCode(r.widthScale);
   key.heightScale = scaleOfCode(r.heightScale);
-  key.face = drawnFace(faceOfCode(r.fontLetter, r.direction, ctx.settings), r.direction);
+  key.face = drawnFace(faceOfCode(r.fontLetter, direction, ctx.settings), direction);
 
   // The cell's top-left corner; turned glyphs hang from one em further right.
-  const int32_t x = toLogical(r.direction == 'Y' ? int64_t{r.x} : int64_t{r.x} + size.em, u.pageScale);
+  const int32_t x = toLogical(direction == 'Y' ? int64_t{r.x} : int64_t{r.x} + size.em, u.pageScale);
   const int32_t y = toLogical(r.y, u.pageScale);
   const platform::Point at{x, -y};
   const std::string text = textOf(r, style);
