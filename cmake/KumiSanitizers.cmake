@@ -4,3 +4,10 @@ if(KUMI_SANITIZE)
                       -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# The fuzz build instruments every library for coverage and sanitizers, so
+# libFuzzer sees inside the code it drives, not just the target's own file.
+if(KUMI_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
