@@ -69,7 +69,8 @@ FontBook* g_book = nullptr;
 
 }  // namespace
 
-FontFace::FontFace(const QFont& font, bool vertical) : vertical_(vertical) {
+FontFace::FontFace(const QFont& font, bool vertical)
+    : font_(font), vertical_(vertical), bold_(font.weight() >= QFont::Bold) {
   base_ = QRawFont::fromFont(font);
   base_.setPixelSize(kDesignSize);
   box_ = emBoxOf(base_);
@@ -143,8 +144,18 @@ const QRawFont& FontFace::atSize(double pixels) {
   auto it = sizes_.find(key);
   if (it != sizes_.end()) return it->second;
   if (sizes_.size() >= kMaxSizes) sizes_.clear();
-  QRawFont raw = base_;
-  raw.setPixelSize(key / 4.0);
+  QRawFont raw;
+  if (bold_) {
+    // A raw font resized keeps its weight but loses the emboldening a face
+    // without a bold gets: bold ones are made at whole pixel sizes (the
+    // caller scales by what it got).
+    QFont f = font_;
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(key / 4.0))));
+    raw = QRawFont::fromFont(f);
+  } else {
+    raw = base_;
+    raw.setPixelSize(key / 4.0);
+  }
   return sizes_.emplace(key, std::move(raw)).first->second;
 }
 
@@ -180,7 +191,6 @@ FontFace& FontBook::face(const LogFont& lf) {
       mapFace(lf.faceName, [this](std::string_view f) { return installed(f); });
   QFont font(QString::fromStdString(choice.family));
   font.setWeight(static_cast<QFont::Weight>(weight));
-  font.setStyleStrategy(QFont::NoFontMerging);
   font.setPixelSize(static_cast<int>(kDesignSize));
   auto face = std::make_unique<FontFace>(font, choice.vertical);
   return *faces_.emplace(key, std::move(face)).first->second;

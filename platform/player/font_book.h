@@ -47,8 +47,10 @@ class FontFace {
  private:
   quint32 verticalForm(char32_t c, quint32 glyph);
 
+  QFont font_;
   QRawFont base_;  // at kDesignSize pixels, design metrics
   bool vertical_ = false;
+  bool bold_ = false;
   EmBox box_;
   hb_font_t* hb_ = nullptr;
   std::unordered_map<char32_t, quint32> verticalForms_;

@@ -105,6 +105,28 @@ TEST(Painting, TurnedVerticalRunTakesTheVerticalForms) {
   }
 }
 
+TEST(Painting, BoldWeightsEmboldenAFaceThatHasNoBold) {
+  // The IPA faces have no bold: weight 800 must thicken the strokes.
+  auto ink = [](int32_t weight) {
+    const auto emf = makeEmf([weight](EmfWriter& w) {
+      w.setMapMode(MapMode::HiMetric);
+      w.setBkMode(BkMode::Transparent);
+      LogFont f;
+      f.height = 400;
+      f.width = 200;
+      f.weight = weight;
+      f.faceName = "ＭＳ 明朝";
+      w.selectObject(w.createFont(f));
+      const int32_t dx[] = {400, 400, 400};
+      w.extTextOut({1000, -1000}, 0, nullptr, sj("永国書"), dx);
+    });
+    return inkIn(paint(emf), QRect(90, 90, 140, 60));
+  };
+  const int regular = ink(0), bold = ink(800);
+  EXPECT_GT(regular, 200);
+  EXPECT_GT(bold, regular * 5 / 4) << regular << " " << bold;
+}
+
 TEST(Painting, HatchesAreGdisEightPixelCells) {
   // Each style fills a 64-pixel square at a multiple of 8 in MM_TEXT; the
   // expected cell rows are what GDI draws, '#' for the line colour.
