@@ -11,8 +11,9 @@
 namespace kumi::platform::player {
 namespace {
 
-// Past this size (device pixels) a dashed line is drawn solid: a hostile
-// file could otherwise ask for millions of dashes.
+// Past this size (device pixels) a dashed line is drawn solid, and so is one
+// whose dashes repeat within two pixels: a hostile file could otherwise ask
+// for millions of dashes.
 constexpr double kMaxDashedExtent = 2e5;
 constexpr uint32_t kNotSrcCopy = 0x00330008;
 
@@ -151,7 +152,9 @@ void PainterCanvas::stroke(const Path& path, const StrokeStyle& style) {
                                                             : Qt::RoundJoin);
   pen.setMiterLimit(style.miterLimit);
   const QRectF box = q.controlPointRect();
-  if (!style.dash.empty() && std::max(box.width(), box.height()) < kMaxDashedExtent) {
+  double period = 0;
+  for (double d : style.dash) period += d;
+  if (!style.dash.empty() && period >= 2 && std::max(box.width(), box.height()) < kMaxDashedExtent) {
     QList<qreal> dashes;
     for (double d : style.dash) dashes.push_back(std::max(d, 0.01) / w);
     pen.setDashPattern(dashes);

@@ -6,6 +6,10 @@
 
 #include <QPicture>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
 
 #include "platform/base/cp932.h"
 #include "platform/player/player.h"
@@ -318,6 +322,44 @@ TEST(Painting, RenderEmfMakesAnImageOfTheFrameAtTheResolution) {
   std::string error;
   EXPECT_FALSE(renderEmf(emf, 1e6, {}, &error));
   EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace kumi::platform::player
+
+namespace kumi::platform::player {
+namespace {
+
+// The saved fuzz corpora and damaged copies of them, painted: whatever the
+// interpreter lets through, the painter survives it.
+TEST(Painting, DamagedFilesNeverCrashThePainter) {
+  std::vector<std::vector<uint8_t>> files;
+  for (const char* dir : {KUMI_FUZZ_CORPUS "/emf_player_fuzz", KUMI_FUZZ_CORPUS "/emf_fuzz",
+                          KUMI_FUZZ_CORPUS "/wmf_fuzz"}) {
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
+      std::ifstream in(e.path(), std::ios::binary);
+      files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+  }
+  ASSERT_GE(files.size(), 4u);
+  std::mt19937 rng(20261211);
+  QImage img(300, 300, QImage::Format_RGB32);
+  size_t painted = 0;
+  for (const auto& original : files) {
+    for (int round = 0; round < 60; ++round) {
+      std::vector<uint8_t> bytes = original;
+      // Keep the headers, damage the records: random 32-bit words.
+      for (int k = 0; k < 4 && bytes.size() > 140; ++k) {
+        const size_t at = 120 + (rng() % (bytes.size() - 124)) / 4 * 4;
+        putU32LE(bytes, at, rng() % 3 == 0 ? rng() : rng() % 512);
+      }
+      img.fill(Qt::white);
+      QPainter p(&img);
+      painted += paintMetafile(p, bytes, QRectF(0, 0, 300, 300)) ? 1 : 0;
+    }
+  }
+  EXPECT_GT(painted, files.size() * 30);
 }
 
 }  // namespace
