@@ -1,21 +1,49 @@
 #!/usr/bin/env bash
-# The main job: install what is needed, build, and run a client through the
-# engine into a page file, then show that page file record by record.
-# Works from any current directory and as often as you like.
+# The main job: install what is needed, build, set up a program directory and
+# a data directory, run the sample client demo1, convert its run into page
+# files with platemaker, and show the pages: in leafview when a display is
+# present, else as a PDF (through sheetpress) and PNG images. Works from any
+# current directory and as often as you like.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+out="$top/out"
 "$top/scripts/install-deps.sh"
-cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUMI_GUI=ON >/dev/null
 cmake --build "$top/build"
 
-# A working setup as the programs expect it: the client runs in a directory
-# holding WINPRM.cfg, whose first line names the data directory.
-work="$top/out/work"
-data="$work/data/"
+# ProgramDir holds the programs and, beside them, the settings files every
+# program reads; DataDir receives sk.dat, the page files and the images.
+rm -rf "$out/kumi"
+cmake --install "$top/build" --prefix "$out/kumi" >/dev/null
+prog="$out/kumi/bin/"
+data="$out/data/"
 mkdir -p "$data"
-printf '3,"%s"\r\n' "$data" > "$work/WINPRM.cfg"
+rm -f "$data"/*.emf "$data"/*.pdf "$data"/*.png "$data"/sk.dat
+"$prog/kumisetup" "$prog" "$data"
+cp "$out/kumi/share/kumi/kumidesk.bmp" "$data"
+# The page geometry comes from the built-in A4 PDF printer, whatever printers
+# this machine has, so the job never prints on paper.
+printf '[Windows]\ndevice=KUMI PDF,KUMIPDF,FILE:\n' > "$out/profile.ini"
+export KUMI_PROFILE="$out/profile.ini"
 
-echo "== firstrun (client) in $work"
-(cd "$work" && "$top/build/bin/firstrun")
-echo "== skdump $data""sk.dat"
-"$top/build/bin/skdump" "$data/sk.dat"
+cd "$prog"
+echo "== demo1: the sample run"
+./demo1 --run
+echo "== skdump ${data}sk.dat"
+./skdump "${data}sk.dat"
+echo "== platemaker: converting the run into page files"
+./platemaker 2
+first=$(sed -n 1p winpage.cfg | tr -d '"\r')
+last=$(sed -n 2p winpage.cfg | tr -d '"\r')
+echo "pages $first to $last"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "== leafview: the pages on screen"
+  exec ./leafview G
+fi
+echo "== no display: the pages as PDF and PNG"
+./sheetpress "$first" "$last" PR
+./pageexport --dpi 100 --out "$data" "$data"*.emf
+echo
+echo "The pages are in $data:"
+ls -1 "$data" | sed 's/^/  /'
