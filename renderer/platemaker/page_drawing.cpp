@@ -12,6 +12,10 @@ shapes::ShapeContext shapeContext(const DrawingContext& ctx) {
           ctx.settings};
 }
 
+images::ImageContext imageContext(const DrawingContext& ctx) {
+  return {ctx.dc, {ctx.geometry.pageScale, ctx.geometry.pw, ctx.geometry.ph}, ctx.settings};
+}
+
 }  // namespace
 
 PageDrawing::PageDrawing() = default;
@@ -55,11 +59,18 @@ void PageDrawing::shape(const pagefile::RecordBytes& r, const DrawingContext& ct
   shapes_.draw(r, shapeContext(ctx));
 }
 
-void PageDrawing::imagePlace(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedImages_; }
-void PageDrawing::imageSize(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedImages_; }
-void PageDrawing::imageName(const pagefile::RecordBytes&, const DrawingContext&) { ++skippedImages_; }
+void PageDrawing::imagePlace(const pagefile::RecordBytes& r, const DrawingContext& ctx) {
+  images_.place(r, imageContext(ctx));
+}
+void PageDrawing::imageSize(const pagefile::RecordBytes& r, const DrawingContext& ctx) {
+  images_.size(r, imageContext(ctx));
+}
+void PageDrawing::imageName(const pagefile::RecordBytes& r, const DrawingContext& ctx) {
+  images_.name(r, imageContext(ctx));
+}
 
-// No mask-pair image files exist until images are drawn.
-void PageDrawing::runEnded(char) {}
+void PageDrawing::runEnded(char runMode) {
+  if (runMode == kBatchMode) images_.deleteMaskPairFiles();
+}
 
 }  // namespace kumi::renderer

@@ -1,9 +1,10 @@
 #pragma once
-// The drawing parts behind the record loop: characters, rules and shapes
-// now; images later.
+// The drawing parts behind the record loop: characters, rules and shapes,
+// images.
 #include <optional>
 
 #include "renderer/drawing/character_drawing.h"
+#include "renderer/images/image_drawer.h"
 #include "renderer/platemaker/record_handlers.h"
 #include "renderer/shapes/shape_drawer.h"
 
@@ -19,15 +20,12 @@ class PageDrawing final : public RecordHandlers {
 
   void ruleAttributes(const pagefile::RecordBytes& r, const DrawingContext& ctx) override;
   void shape(const pagefile::RecordBytes& r, const DrawingContext& ctx) override;
-  // Images (G1 position, G2 size and drawing, G3 file name) are not drawn
-  // yet: these handlers are the seam where their part plugs in, and until
-  // then they skip the record and count it.
+  // Images: G1 position and mode, G2 size and drawing, G3 file name.
   void imagePlace(const pagefile::RecordBytes& r, const DrawingContext& ctx) override;
   void imageSize(const pagefile::RecordBytes& r, const DrawingContext& ctx) override;
   void imageName(const pagefile::RecordBytes& r, const DrawingContext& ctx) override;
+  // A batch run deletes its mask-pair image files.
   void runEnded(char runMode) override;
-
-  int skippedImageRecords() const { return skippedImages_; }
 
  private:
   // The settings as character drawing takes them, made once per run.
@@ -38,7 +36,8 @@ class PageDrawing final : public RecordHandlers {
   // Kept for the whole run: rule attributes carry across pages, and
   // bordered characters borrow their width and outline colour.
   shapes::ShapeDrawer shapes_;
-  int skippedImages_ = 0;
+  // The image placement outlives pages, as the mask-pair list does the run.
+  images::ImageDrawer images_;
 };
 
 }  // namespace kumi::renderer

@@ -1,6 +1,7 @@
 // The page metafiles a run writes, read back through the EMF dump.
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 
 #include <gtest/gtest.h>
@@ -120,6 +121,57 @@ TEST(PageFiles, ALargePageCountsInTenthsOfAMillimetre) {
   // 28 Q: H 700 hundredths / 10 × 1.03 = 72 tenths of a millimetre.
   EXPECT_NE(dump.find("height=72 width=36"), std::string::npos) << dump;
   EXPECT_NE(dump.find("EXTTEXTOUTW (58,-158)"), std::string::npos) << dump;
+}
+
+// A 2 × 2 two-colour bitmap file.
+std::string tinyBitmap() {
+  std::string b = "BM";
+  auto u32 = [&b](uint32_t v) {
+    for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  u32(70); u32(0); u32(62);
+  u32(40); u32(2); u32(2); u32(1 | (1 << 16)); u32(0); u32(8); u32(0); u32(0); u32(0); u32(0);
+  u32(0x000000); u32(0xFFFFFF);
+  u32(0x40); u32(0x80);
+  return b;
+}
+
+std::vector<pagefile::RecordBytes> maskPairImage(const char* page) {
+  // x 1000 and y 2000 hundredths of a millimetre once the 67-unit margin is off.
+  pagefile::ImagePlaceRecord g1;
+  std::copy(page, page + 4, g1.page.begin());
+  g1.y = 320 + 67;
+  g1.x = 160 + 67;
+  g1.mode = '2';
+  pagefile::ImageNameRecord g3;
+  std::copy(page, page + 4, g3.page.begin());
+  const std::string name = "logo.bmp";
+  std::copy(name.begin(), name.end(), g3.name.begin());
+  pagefile::ImageSizeRecord g2;
+  std::copy(page, page + 4, g2.page.begin());
+  g2.height = 64;
+  g2.width = 96;
+  return {pagefile::encode(g1), pagefile::encode(g3), pagefile::encode(g2)};
+}
+
+TEST(PageFiles, ImagesAreDrawnAndABatchRunDeletesItsMaskPair) {
+  for (const char mode : {'2', '1'}) {
+    RunFolder f(std::string("page_files_images_") + mode);
+    f.writeSettings();
+    for (const char* name : {"logo.bmp", "logom.bmp"}) {
+      std::ofstream(f.dataDir() / name, std::ios::binary) << tinyBitmap();
+    }
+    f.writeSkDat(maskPairImage("0001"));
+    convertWithDrawing(mode);
+    const std::string dump = dumpOf(f, "0001.emf");
+    EXPECT_NE(dump.find("STRETCHDIBITS dest=(1000,-2000,600,-400) src=(0,0,2,2) rop=SRCAND"),
+              std::string::npos) << dump;
+    EXPECT_NE(dump.find("STRETCHDIBITS dest=(1000,-2000,600,-400) src=(0,0,2,2) rop=SRCINVERT"),
+              std::string::npos) << dump;
+    const bool kept = mode != '2';
+    EXPECT_EQ(std::filesystem::exists(f.dataDir() / "logo.bmp"), kept) << mode;
+    EXPECT_EQ(std::filesystem::exists(f.dataDir() / "logom.bmp"), kept) << mode;
+  }
 }
 
 }  // namespace
