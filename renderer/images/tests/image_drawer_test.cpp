@@ -200,6 +200,82 @@ TEST_F(ImagePageTest, KindsNotDrawnAreReported) {
                              data_.stored() + "bad.bmp\tこの種類の画像は処理の対象外です。\n");
 }
 
+// A Windows metafile drawing one rectangle in a 100 × 50 window; with the
+// 22-byte placeable header in front when asked.
+std::string windowsMetafile(bool placeable) {
+  std::string b;
+  auto u16 = [&b](uint32_t v) {
+    b += static_cast<char>(v & 0xFF);
+    b += static_cast<char>((v >> 8) & 0xFF);
+  };
+  auto u32 = [&u16](uint32_t v) {
+    u16(v & 0xFFFF);
+    u16(v >> 16);
+  };
+  if (placeable) {
+    u32(0x9AC6CDD7);
+    u16(0);
+    u16(0); u16(0); u16(100); u16(50);  // box
+    u16(1440);
+    u32(0);
+    u16(0x1234);  // checksum, not looked at
+  }
+  u16(1); u16(9); u16(0x0300); u32(9 + 5 + 5 + 7 + 3); u16(0); u32(7); u16(0);
+  u32(5); u16(0x020B); u16(0); u16(0);       // SetWindowOrg 0, 0
+  u32(5); u16(0x020C); u16(50); u16(100);    // SetWindowExt 100 × 50
+  u32(7); u16(0x041B); u16(40); u16(90); u16(10); u16(10);  // Rectangle 10,10 - 90,40
+  u32(3); u16(0);                            // EOF
+  return b;
+}
+
+TEST_F(ImagePageTest, WindowsMetafileWithOrWithoutItsPlaceableHeaderDrawsTheSame) {
+  data_.write("plain.wmf", windowsMetafile(false));
+  data_.write("placed.wmf", windowsMetafile(true));
+  image("plain.wmf", eu(2000), eu(1000), eu(500), eu(1000));
+  const Lines plain = lines();
+  writer_ = std::make_unique<platform::EmfWriter>(platform::ReferenceDevice{4760, 6814, 201, 288},
+                                                  platform::Rect{-423, -423, 20574, 29270}, "images");
+  writer_->setMapMode(platform::MapMode::HiMetric);
+  image("placed.wmf", eu(2000), eu(1000), eu(500), eu(1000));
+  EXPECT_EQ(lines(), plain);
+  // x 1000 and y 2000 hundredths at 4760 pixels to 201 mm; 1000 × 500 likewise.
+  EXPECT_EQ(plain, (Lines{
+      "SAVEDC",
+      "SETMAPMODE ANISOTROPIC",
+      "SETVIEWPORTORGEX (237,473)",
+      "SETVIEWPORTEXTEX 237x118",
+      "SETWINDOWORGEX (0,0)",
+      "SETWINDOWEXTEX 100x50",
+      "RECTANGLE (10,10,90,40)",
+      "RESTOREDC -1",
+      "SETVIEWPORTORGEX (0,0)",
+      "SETMAPMODE HIMETRIC",
+  }));
+}
+
+TEST_F(ImagePageTest, EnhancedMetafileIsPlayedIntoItsPlace) {
+  // A picture 10 × 5 mm whose rectangle fills it.
+  platform::EmfWriter picture(platform::ReferenceDevice{4760, 6814, 201, 288},
+                              platform::Rect{0, 0, 1000, 500}, "picture");
+  picture.setMapMode(platform::MapMode::HiMetric);
+  picture.rectangle({0, 0, 1000, -500});
+  const std::vector<uint8_t>& emf = picture.finish();
+  data_.write("pic.emf", std::string(emf.begin(), emf.end()));
+  image("pic.emf", eu(2000), eu(1000), eu(1000), eu(2000));  // twice the size
+  const Lines drawn = lines();
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn.front(), "SETMAPMODE HIMETRIC");
+  Lines shapes;
+  for (const std::string& l : drawn) {
+    if (l.rfind("RECTANGLE", 0) == 0 || l.rfind("POLYGON", 0) == 0) shapes.push_back(l);
+  }
+  // Filled, then outlined; the picture's frame lands on the placement:
+  // 1000..3000 across, 2000..3000 down.
+  const std::string box = "POLYGON 4 (1000,-3000) (3000,-3000) (3000,-2000) (1000,-2000)";
+  EXPECT_EQ(shapes, (Lines{box, box})) << ::testing::PrintToString(drawn);
+  EXPECT_EQ(drawn.back(), "RESTOREDC -1");
+}
+
 TEST(ImageType, ComesFromTheFileNamesOwnExtension) {
   struct Case {
     const char* path;
