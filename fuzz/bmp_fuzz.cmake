@@ -1,0 +1,1 @@
+kumi_fuzz_target(bmp_fuzz LIBS kumi_render_images kumi_platform_emf)
