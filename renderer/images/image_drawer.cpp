@@ -157,14 +157,26 @@ void ImageDrawer::drawCurrent(const ImageContext& ctx) {
       return;
     case ImageType::WindowsMetafile: drawWindows(ctx); return;
     case ImageType::EnhancedMetafile: drawEnhanced(ctx); return;
-    case ImageType::Bitmap:
-      drawBitmap(ctx);
-      if (placement_.mode == DrawMode::MaskPair) {
-        placement_.mode = DrawMode::Xor;
-        placement_.path = maskPartnerOf(placement_.path);
-        drawBitmap(ctx);
-      }
-      return;
+    case ImageType::Bitmap: drawBitmapImage(ctx); return;
+  }
+}
+
+void ImageDrawer::drawBitmapAt(const ImageContext& ctx, const std::string& path, int32_t x,
+                               int32_t y, int32_t width, int32_t height) {
+  placement_.path = path;
+  placement_.x = x;
+  placement_.y = y;
+  placement_.width = width;
+  placement_.height = height;
+  drawBitmapImage(ctx);
+}
+
+void ImageDrawer::drawBitmapImage(const ImageContext& ctx) {
+  drawBitmap(ctx);
+  if (placement_.mode == DrawMode::MaskPair) {
+    placement_.mode = DrawMode::Xor;
+    placement_.path = maskPartnerOf(placement_.path);
+    drawBitmap(ctx);
   }
 }
 

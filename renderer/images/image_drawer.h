@@ -75,16 +75,21 @@ class ImageDrawer {
   void place(const pagefile::RecordBytes& g1, const ImageContext& ctx);  // G1
   void size(const pagefile::RecordBytes& g2, const ImageContext& ctx);   // G2: draws
 
-  // The image-filled text effect sets path, position and size itself.
-  ImagePlacement& placement() { return placement_; }
+  const ImagePlacement& placement() const { return placement_; }
   // Draws the current placement into the page.
   void drawCurrent(const ImageContext& ctx);
+  // The image-filled text effect: makes `path` the current image at (x, y),
+  // width × height (logical units, y downwards) and draws it as a bitmap in
+  // the mode of the last G1.
+  void drawBitmapAt(const ImageContext& ctx, const std::string& path, int32_t x, int32_t y,
+                    int32_t width, int32_t height);
 
   const std::vector<std::string>& maskPairList() const { return maskPairs_; }
   // Deletes every listed file (the end of a batch run) and empties the list.
   void deleteMaskPairFiles();
 
  private:
+  void drawBitmapImage(const ImageContext& ctx);  // with its mask-pair partner
   void drawBitmap(const ImageContext& ctx);
   void drawEnhanced(const ImageContext& ctx);
   void drawWindows(const ImageContext& ctx);

@@ -16,6 +16,22 @@ images::ImageContext imageContext(const DrawingContext& ctx) {
   return {ctx.dc, {ctx.geometry.pageScale, ctx.geometry.pw, ctx.geometry.ph}, ctx.settings};
 }
 
+// The image-filled text effect draws through the images part, which keeps
+// the image it draws as the current one.
+class ImageFill final : public drawing::ImageFillPainter {
+ public:
+  ImageFill(images::ImageDrawer& images, const images::ImageContext& ctx)
+      : images_(images), ctx_(ctx) {}
+  void drawImageFill(platform::DeviceContext&, const std::string& path, int32_t x, int32_t y,
+                     int32_t width, int32_t height) override {
+    images_.drawBitmapAt(ctx_, path, x, y, width, height);
+  }
+
+ private:
+  images::ImageDrawer& images_;
+  const images::ImageContext& ctx_;
+};
+
 }  // namespace
 
 PageDrawing::PageDrawing() = default;
@@ -43,11 +59,13 @@ void PageDrawing::pageOpened(const DrawingContext&) {
 void PageDrawing::character(const pagefile::RecordBytes& r, const DrawingContext& ctx) {
   const drawing::PageUnits units{ctx.geometry.pageScale, ctx.geometry.sizeDivisor,
                                  ctx.geometry.fontCorrection};
-  // Without an images part the image-filled effect clips and draws nothing.
   const shapes::RuleState& rules = shapes_.state();
   const drawing::RuleOutline outline{rules.storedWidth, !rules.outlineColour.has_value(),
                                      rules.outlineColour.value_or(shapes::kBlack)};
-  const drawing::CharacterContext cc{ctx.dc, units, characterSettings(ctx.settings), outline};
+  const images::ImageContext imageCtx = imageContext(ctx);
+  ImageFill imageFill(images_, imageCtx);
+  const drawing::CharacterContext cc{ctx.dc, units, characterSettings(ctx.settings), outline,
+                                     &imageFill};
   characters_.draw(pagefile::decodeCharacter(r), cc);
 }
 

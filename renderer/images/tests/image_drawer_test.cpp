@@ -276,6 +276,17 @@ TEST_F(ImagePageTest, EnhancedMetafileIsPlayedIntoItsPlace) {
   EXPECT_EQ(drawn.back(), "RESTOREDC -1");
 }
 
+TEST_F(ImagePageTest, ImageFilledTextLeavesItsImageCurrent) {
+  data_.write("fill.bmp", bmpFile({}));
+  g1(eu(100), eu(100), '1');
+  drawer_.drawBitmapAt(ctx(), data_.stored() + "fill.bmp", 300, 400, 50, 60);
+  g2(eu(200), eu(100));  // no G3: the filled text's image, at its place
+  Lines drawn;
+  for (const std::string& l : linesOf("STRETCHDIBITS")) drawn.push_back(l.substr(0, l.find(" usage")));
+  EXPECT_EQ(drawn, (Lines{"STRETCHDIBITS dest=(300,-400,50,-60) src=(0,0,2,2) rop=SRCAND",
+                          "STRETCHDIBITS dest=(300,-400,100,-200) src=(0,0,2,2) rop=SRCAND"}));
+}
+
 TEST(ImageType, ComesFromTheFileNamesOwnExtension) {
   struct Case {
     const char* path;
