@@ -9,8 +9,9 @@
 // Bitmap files are stretched onto the page as StretchDIBits with the
 // drawing mode's raster operation: copy, AND, or a mask pair (the named
 // bitmap ANDed, then its partner "<stem>m.bmp" XORed, leaving XOR as the mode
-// until the next G1). Mask-pair files are listed so that a batch run can
-// delete them at its end. Enhanced and Windows metafiles are played into
+// until the next G1). A bitmap that would cross the sheet's right or bottom
+// edge is squeezed to end there; one wholly past it is not drawn. Mask-pair
+// files are listed so that a batch run can delete them at its end. Enhanced and Windows metafiles are played into
 // the placement's rectangle.
 //
 // The type is read from the file name's own extension, so a data directory
@@ -44,7 +45,9 @@ struct ImageContext {
 enum class DrawMode { Copy = 0, And = 1, MaskPair = 2, Xor = 3 };
 
 // Where and how the next image is drawn; logical units, y downwards as in
-// the records (negated when drawn).
+// the records (negated when drawn). A Windows metafile is placed in device
+// pixels worked out on the way, never stored here, so the placement means
+// the same whatever was drawn before.
 struct ImagePlacement {
   std::string path;  // CP932, DataDir + the G3 name
   int32_t x = 0;
