@@ -253,6 +253,17 @@ TEST_F(ImagePageTest, WindowsMetafileWithOrWithoutItsPlaceableHeaderDrawsTheSame
   }));
 }
 
+TEST_F(ImagePageTest, AfterAWindowsMetafileThePlacementIsStillInPageUnits) {
+  data_.write("plain.wmf", windowsMetafile(false));
+  data_.write("pic.bmp", bmpFile({}));
+  image("plain.wmf", eu(2000), eu(1000), eu(500), eu(1000));
+  g3("pic.bmp");
+  g2(eu(500), eu(1000));  // no new G1
+  EXPECT_EQ(linesOf("STRETCHDIBITS"), (Lines{
+      "STRETCHDIBITS dest=(1000,-2000,1000,-500) src=(0,0,2,2) rop=SRCCOPY usage=RGB bitmap=2x2 bpp=1 colors=2",
+  }));
+}
+
 TEST_F(ImagePageTest, EnhancedMetafileIsPlayedIntoItsPlace) {
   // A picture 10 × 5 mm whose rectangle fills it.
   platform::EmfWriter picture(platform::ReferenceDevice{4760, 6814, 201, 288},
