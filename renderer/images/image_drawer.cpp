@@ -129,8 +129,21 @@ std::string maskPartnerOf(const std::string& path) {
   return path.substr(0, dot) + "m.bmp";
 }
 
+bool namesFileInDataDir(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    const auto b = static_cast<uint8_t>(name[i]);
+    if (b == '/' || b == '\\') return false;
+    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) ++i;
+  }
+  return true;
+}
+
 void ImageDrawer::name(const pagefile::RecordBytes& g3, const ImageContext& ctx) {
-  placement_.path = ctx.settings.dataDir + pagefile::imageFileName(pagefile::decodeImageName(g3));
+  const std::string name = pagefile::imageFileName(pagefile::decodeImageName(g3));
+  placement_.path = ctx.settings.dataDir + name;
+  // sk.dat is untrusted: a name such as "../x.bmp" is drawn but never deleted.
+  placement_.deletable = namesFileInDataDir(name);
 }
 
 void ImageDrawer::place(const pagefile::RecordBytes& g1, const ImageContext& ctx) {
@@ -164,6 +177,7 @@ void ImageDrawer::drawCurrent(const ImageContext& ctx) {
 void ImageDrawer::drawBitmapAt(const ImageContext& ctx, const std::string& path, int32_t x,
                                int32_t y, int32_t width, int32_t height) {
   placement_.path = path;
+  placement_.deletable = false;  // a resource of the program, not a page's image
   placement_.x = x;
   placement_.y = y;
   placement_.width = width;
@@ -230,7 +244,10 @@ void ImageDrawer::drawBitmap(const ImageContext& ctx) {
     dc.stretchDIBits(dest, source, bmp.info, bmp.bits, platform::DibUsage::RgbColors,
                      rasterOpOf(placement_.mode));
   }
-  if (placement_.mode == DrawMode::MaskPair || placement_.mode == DrawMode::Xor) listMaskPair(path);
+  if ((placement_.mode == DrawMode::MaskPair || placement_.mode == DrawMode::Xor) &&
+      placement_.deletable) {
+    listMaskPair(path);
+  }
 
   if (palette) {
     dc.selectPalette(platform::stockObject(platform::StockObject::DefaultPalette), false);

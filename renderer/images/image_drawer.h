@@ -55,7 +55,14 @@ struct ImagePlacement {
   int32_t width = 0;
   int32_t height = 0;
   DrawMode mode = DrawMode::Copy;
+  // A mask-pair file may be deleted after a batch run only when it is the
+  // page's own image named inside the data directory (no folder in its name).
+  bool deletable = false;
 };
+
+// True for an image name (from a G3 record, CP932) that names a file in the
+// data directory itself: no separator outside two-byte characters, not "." or "..".
+bool namesFileInDataDir(std::string_view name);
 
 enum class ImageType { None, WindowsMetafile, EnhancedMetafile, Bitmap, Unsupported };
 

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include <memory>
 #include <sstream>
 #include <string>
@@ -151,6 +154,29 @@ TEST_F(ImagePageTest, MaskPairAndsThenXorsItsPartnerAndListsBoth) {
   EXPECT_FALSE(data_.exists("picm.bmp"));
   EXPECT_TRUE(data_.exists("other.bmp"));
   EXPECT_TRUE(drawer_.maskPairList().empty());
+}
+
+TEST_F(ImagePageTest, MaskPairsNamedOutsideTheDataDirectoryAreNeverListed) {
+  // A pair one folder above the data directory, named from sk.dat.
+  const std::filesystem::path above = std::filesystem::path(data_.stored()).parent_path().parent_path();
+  for (const char* name : {"kq.bmp", "kqm.bmp"}) {
+    const std::string bytes = bmpFile({});
+    std::ofstream(above / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  image("../kq.bmp", eu(200), eu(100), eu(100), eu(100), '2');
+  EXPECT_EQ(linesOf("STRETCHDIBITS").size(), 2u);  // still drawn
+  EXPECT_TRUE(drawer_.maskPairList().empty());      // but a batch run deletes nothing
+  std::filesystem::remove(above / "kq.bmp");
+  std::filesystem::remove(above / "kqm.bmp");
+}
+
+TEST(ImageNames, OnlyPlainNamesInTheDataDirectoryMayBeDeleted) {
+  struct Case { const char* name; bool plain; } cases[] = {
+      {"pic.bmp", true}, {"\x95\x5C.bmp", true},  // 表: its trail byte is no separator
+      {"../pic.bmp", false}, {"a\\b.bmp", false}, {"/etc/x.bmp", false},
+      {"..", false}, {".", false}, {"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(namesFileInDataDir(c.name), c.plain) << c.name;
 }
 
 TEST_F(ImagePageTest, MaskPairListStopsAtItsLimit) {
