@@ -1,5 +1,5 @@
-// A specimen page with every line type, fill and shape, in the normal and
-// the batch geometry. With KUMI_SHAPES_SPECIMEN=DIR set the pages are kept
+// A sample sheet page with every line type, fill and shape, in the normal and
+// the batch geometry. With KUMI_SHAPES_SAMPLE_SHEET=DIR set the pages are kept
 // as DIR/shapes-normal.emf and DIR/shapes-batch.emf, to be looked at through
 // a player.
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ void box(TestPage& p, char colour, char outline, char shape, int left, int top, 
   p.k1(shape, eu(top), eu(left), eu(top + size), eu(left + size), fill, lineType);
 }
 
-void drawSpecimen(TestPage& p) {
+void drawSampleSheet(TestPage& p) {
   // Line types: the four broken patterns, then solid widths 1 to 8.
   const std::string types = "2345ONAVWXYZ";
   for (size_t i = 0; i < types.size(); ++i) {
@@ -71,17 +71,17 @@ void drawSpecimen(TestPage& p) {
 
 void keepAs(TestPage& p, const char* name) {
   const auto& bytes = p.finish();
-  const char* dir = std::getenv("KUMI_SHAPES_SPECIMEN");
+  const char* dir = std::getenv("KUMI_SHAPES_SAMPLE_SHEET");
   if (dir == nullptr) return;
   std::ofstream(std::string(dir) + "/" + name, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-TEST(Specimen, EveryLineTypeFillAndShape) {
+TEST(SampleSheet, EveryLineTypeFillAndShape) {
   for (bool batch : {false, true}) {
     TestPage p(testing::a4Page(batch));
     p.settings.ruleWidths = {10, 20, 30, 40, 50, 60, 70, 80};
-    drawSpecimen(p);
+    drawSampleSheet(p);
     // rules, verticals, the diagonal and, in batch runs, the 'H' line
     EXPECT_EQ(p.linesOf("LINETO").size(), 12u + 3u + 1u + (batch ? 1u : 0u));
     EXPECT_EQ(p.linesOf("POLYLINE").size(), 4u);
