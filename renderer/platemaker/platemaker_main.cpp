@@ -5,6 +5,7 @@
 // the status window while it converts, then asks or starts the viewer.
 #include <QApplication>
 
+#include "platform/base/memory.h"
 #include "platform/qt/qt_message_box.h"
 #include "renderer/platemaker/conversion.h"
 #include "renderer/platemaker/follow_up.h"
@@ -45,6 +46,7 @@ int runWindowed(int argc, char** argv, char runMode) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  kumi::platform::keepFreedMemoryForReuse();
   const char runMode = runModeOf(argumentText(argc, argv));
   if (runMode == '\0') return 0;
   if (runMode == kBatchMode) return runBatch();
