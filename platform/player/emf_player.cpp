@@ -14,6 +14,15 @@ using emf::RecordView;
 
 namespace {
 
+// A header's bounds may be any 32-bit values: the frame made from them is
+// kept within 32 bits instead of overflowing the conversion.
+int32_t clampedI32(double v) {
+  if (!(v > -2147483648.0)) return INT32_MIN;
+  if (!(v < 2147483647.0)) return INT32_MAX;
+  return static_cast<int32_t>(v);
+}
+
+
 // Object tables larger than this are refused: GDI's own limit is 16 bits.
 constexpr uint32_t kMaxObjects = 65535;
 
@@ -61,11 +70,11 @@ std::optional<PictureInfo> readPictureInfo(std::span<const uint8_t> bytes, std::
     const Affine f = refToFrame(r);
     const PointD a = f.map({double(h->bounds.left), double(h->bounds.top)});
     const PointD b = f.map({double(h->bounds.right) + 1, double(h->bounds.bottom) + 1});
-    info.frame = {int32_t(std::floor(a.x)), int32_t(std::floor(a.y)), int32_t(std::ceil(b.x)),
-                  int32_t(std::ceil(b.y))};
+    info.frame = {clampedI32(std::floor(a.x)), clampedI32(std::floor(a.y)),
+                  clampedI32(std::ceil(b.x)), clampedI32(std::ceil(b.y))};
   }
   if (empty(info.frame)) {
-    info.frame = {0, 0, int32_t(micrometersX(r) / 10), int32_t(micrometersY(r) / 10)};
+    info.frame = {0, 0, clampedI32(double(micrometersX(r)) / 10), clampedI32(double(micrometersY(r)) / 10)};
   }
   if (empty(info.frame)) return fail("the header describes no picture");
   return info;
