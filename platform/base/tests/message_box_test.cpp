@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string>
+
+#include <unistd.h>
 
 namespace kumi::platform {
 namespace {
@@ -13,7 +16,8 @@ namespace {
 class MessageBoxLog : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = ::testing::TempDir() + "msgbox_test.log";
+    // ctest runs each test in its own process, side by side: one log per process.
+    path_ = ::testing::TempDir() + "msgbox_test_" + std::to_string(::getpid()) + ".log";
     std::remove(path_.c_str());
     setenv("KUMI_MSGBOX_LOG", path_.c_str(), 1);
     unsetenv("KUMI_MSGBOX_ANSWER");

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 namespace kumi::platform {
 namespace {
@@ -30,7 +33,7 @@ TEST(Paths, SplitsDirectoryAndName) {
 }
 
 TEST(Paths, ListsAndDeletesFilesThroughStoredValues) {
-  const std::string dir = ::testing::TempDir() + "paths_test_dir/";
+  const std::string dir = ::testing::TempDir() + "paths_test_dir_" + std::to_string(::getpid()) + "/";
   std::filesystem::create_directories(dir);
   std::ofstream(dir + "b.emf") << "x";
   std::ofstream(dir + "a.emf") << "x";
@@ -57,7 +60,7 @@ TEST(Paths, OpenableFormIsUtf8AndKeepsTrailBytes) {
 }
 
 TEST(Paths, FindsAFileWithoutRegardToCase) {
-  const std::string dir = ::testing::TempDir() + "paths_case_dir/";
+  const std::string dir = ::testing::TempDir() + "paths_case_dir_" + std::to_string(::getpid()) + "/";
   std::filesystem::create_directories(dir);
   std::ofstream(dir + "winprm.cfg") << "x";
   EXPECT_EQ(fileInDirectory(dir, "WINPRM.cfg"), dir + "winprm.cfg");

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+
+#include <unistd.h>
 
 #include "platform/emf/emf_reader.h"
 
@@ -273,7 +276,7 @@ TEST(EmfWriter, CreateReportsAPathThatCannotBeWritten) {
 }
 
 TEST(EmfWriter, FileWriterWritesOnClose) {
-  const auto dir = std::filesystem::temp_directory_path() / "kumi_emf_writer_test";
+  const auto dir = std::filesystem::temp_directory_path() / ("kumi_emf_writer_test_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const std::string path = (dir / "0001.emf").string();
   auto w = EmfWriter::create(path, kA4, kFrame, "x");
