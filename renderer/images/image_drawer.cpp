@@ -73,7 +73,11 @@ std::string captionOf(const std::string& path) { return platform::cp932ToUtf8Los
 enum class ReadResult { Ok, Missing, TooLarge };
 
 ReadResult readWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-  std::ifstream in(platform::openablePath(path), std::ios::binary);
+  const std::string openable = platform::openablePath(path);
+  // A name may point at a pipe or a device: opening one would wait for a
+  // writer that never comes, so only plain files are pictures.
+  if (!platform::fileExists(openable)) return ReadResult::Missing;
+  std::ifstream in(openable, std::ios::binary);
   if (!in) return ReadResult::Missing;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "platform/emf/emf_writer.h"
 #include "renderer/images/tests/bmp_fixture.h"
 #include "renderer/settings/tests/test_support.h"
@@ -211,6 +213,11 @@ TEST_F(ImagePageTest, MissingFilesDrawNothingAndSayNothing) {
   image("none.emf", eu(200), eu(100), eu(100), eu(100));
   image("none.wmf", eu(200), eu(100), eu(100), eu(100));
   image("noext", eu(200), eu(100), eu(100), eu(100));
+  // Names of things that are not plain files: read as missing, never waited on.
+  ASSERT_EQ(::mkfifo((data_.path() / "pipe.bmp").c_str(), 0600), 0);
+  std::filesystem::create_directory(data_.path() / "folder.emf");
+  image("pipe.bmp", eu(200), eu(100), eu(100), eu(100));
+  image("folder.emf", eu(200), eu(100), eu(100), eu(100));
   EXPECT_EQ(lines(), Lines{});
   EXPECT_EQ(log_.text(), "");
   EXPECT_TRUE(drawer_.maskPairList().empty());
