@@ -84,10 +84,12 @@ class ColumnAcross {
   int32_t recordX_ = 0;
 };
 
-// The glyph written last, whose right edge an HT run keeping its baseline keeps.
+// The glyph written last, whose right edge an HT run keeping its baseline
+// keeps. Its place across its own column is what carries over, so that a run
+// broken over columns or tiers goes on in the new column.
 struct PreviousGlyph {
   bool written = false;
-  int32_t x = 0;
+  int64_t offset = 0;  // its X less its column's X
   int32_t width = 0;
 };
 
@@ -142,6 +144,7 @@ class VerticalPlacement {
     ColumnFormat format = columnFormatOf(engine_, column);
     flow.startColumn(format);
     across_.startColumn(columnX);
+    columnX_ = columnX;
     // Spaced by the room the cells take as placed: a pair of half-width
     // characters is one place of one em, and so is a lone one.
     const ColumnMeasure m = measureColumn(cells, second_);
@@ -174,7 +177,9 @@ class VerticalPlacement {
 
     const int32_t width = scaledSize(cell.glyphSize, cell.widthScale);
     int32_t x = glyphX(cell, step, width);
-    if (cell.baseline == 1 && previous_.written) x = wrapAdd(previous_.x, int64_t{previous_.width} - width);
+    if (cell.baseline == 1 && previous_.written) {
+      x = wrapAdd(columnX_, previous_.offset + previous_.width - width);
+    }
     const char direction = verticalDirection(cell, second_);
 
     const StyleTables& tables = engine_.tables();
@@ -191,7 +196,7 @@ class VerticalPlacement {
       writeCharacter(engine_, pairMember(cell, step), y, x, width, direction);
     }
     writeEmphasisAfter(engine_, glyph);
-    previous_ = PreviousGlyph{true, x, width};
+    previous_ = PreviousGlyph{true, int64_t{x} - columnX_, width};
   }
 
   // Pair members carry the width code of their pairing.
@@ -212,6 +217,7 @@ class VerticalPlacement {
   ColumnAcross across_;
   ColumnCursor cursor_;
   int32_t pairX_ = 0;
+  int32_t columnX_ = 0;  // the right edge of the column being set
   PreviousGlyph previous_;
 };
 

@@ -115,6 +115,9 @@ TEST(VerticalE2E, GlyphSizesShareTheCentreLine) {
       // An HT run keeping its baseline keeps the right edge of the glyph before it.
       {"あ＜い＞", "HT=＜:＞:1:8:M:0:8:0:0:1", "100,952あ 148,968＜/T 180,968い 212,952＞/T",
        "P=160 D=1 X=260 Y=1000"},
+      // Broken over two columns, the run goes on in the second.
+      {"あ＜いうえ＞", "len=144 HT=＜:＞:1:8:M:0:8:0:0:1",
+       "100,952あ 148,968＜/T 180,968い 212,968う 100,888え 132,872＞/T", "P=224 D=2 X=180 Y=920"},
       {"あ＜い＞", "HT=＜:＞:1:8:M:0:8:0:0:0", "100,952あ 148,960＜/T 180,960い 212,952＞/T",
        "P=160 D=1 X=260 Y=1000"},
       // A CA type-3 character is an image as long as its advance and as wide as the column.
