@@ -21,7 +21,8 @@ constexpr size_t kLineFormatsReset = 101;
 size_t indexOf(TableId id) { return static_cast<size_t>(id); }
 
 // Where the definition ends: the first 0xFF byte or "FF"/"ff" pair, outside
-// any two-byte character.
+// any two-byte character. 0xFF is never a trail byte, so it ends the text even
+// right after a lead byte.
 size_t findEndMark(std::string_view t) {
   for (size_t i = 0; i < t.size(); ++i) {
     const auto b = static_cast<uint8_t>(t[i]);
@@ -29,7 +30,7 @@ size_t findEndMark(std::string_view t) {
     if (i + 1 < t.size() && ((t[i] == 'F' && t[i + 1] == 'F') || (t[i] == 'f' && t[i + 1] == 'f'))) {
       return i;
     }
-    if (isSjisLeadByte(b)) ++i;
+    if (isSjisLeadByte(b) && i + 1 < t.size() && static_cast<uint8_t>(t[i + 1]) != 0xFF) ++i;
   }
   return t.size();
 }

@@ -33,6 +33,7 @@ TEST(StyleTables, EndMarksAndFieldConversion) {
       {"byte_ff", "GT  \x81\x41  \xff" "GARBAGE", 4},
       {"no_mark", "GT  \x81\x41  \x81\x42  ", 8},
       {"empty", "GT  FF", 0},
+      {"byte_ff_after_lead_byte", "GT  \x81\x41  \x81\x42 \x82\xff" "GARBAGE", 8},
   };
   for (const Case& c : cases) {
     StyleTables t;
