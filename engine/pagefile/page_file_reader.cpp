@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace kumi::pagefile {
 
@@ -21,7 +20,16 @@ PageFileContents splitRecords(std::span<const uint8_t> bytes) {
 bool readPageFile(const std::string& nativePath, PageFileContents& out) {
   std::ifstream in(nativePath, std::ios::binary);
   if (!in) return false;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // istream::read turns a failing read (a folder, an I/O error) into badbit;
+  // reading through stream iterators would throw out of here instead.
+  std::vector<uint8_t> bytes;
+  char chunk[1 << 16];
+  for (;;) {
+    in.read(chunk, sizeof chunk);
+    bytes.insert(bytes.end(), chunk, chunk + in.gcount());
+    if (!in) break;
+  }
+  if (in.bad()) return false;
   out = splitRecords(bytes);
   return true;
 }

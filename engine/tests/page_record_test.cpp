@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 #include "engine/pagefile/page_file_reader.h"
 #include "engine/pagefile/page_record.h"
 
@@ -68,6 +74,21 @@ TEST(PageFileReader, ReportsAPartialRecord) {
   const PageFileContents c = splitRecords(bytes);
   EXPECT_EQ(c.records.size(), 3u);
   EXPECT_EQ(c.trailingBytes, 7u);
+}
+
+TEST(PageFileReader, ReadsAFileWholeAndRefusesAFolder) {
+  const std::filesystem::path dir =
+      std::filesystem::path(::testing::TempDir()) / ("page_reader_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path file = dir / "sk.dat";
+  std::ofstream(file, std::ios::binary) << std::string(25 * 2 + 1, 'x');
+  PageFileContents c;
+  EXPECT_TRUE(readPageFile(file.string(), c));
+  EXPECT_EQ(c.records.size(), 2u);
+  EXPECT_EQ(c.trailingBytes, 1u);
+  EXPECT_FALSE(readPageFile(dir.string(), c));
+  EXPECT_FALSE(readPageFile((dir / "missing.dat").string(), c));
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
