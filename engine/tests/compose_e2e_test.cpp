@@ -87,6 +87,10 @@ TEST(ComposeE2E, GlyphsInsideTheirAdvance) {
        "P=160 D=1 X=1000 Y=260"},
       {"Ａ＜Ｂ＞", "HT=＜:＞:1:8:M:0:8:0:0:0", "1000,100Ａ 1016,148＜ 1016,180Ｂ 1000,212＞",
        "P=160 D=1 X=1000 Y=260"},
+      // Such a run broken over a line goes on in the new line, level with
+      // the glyph before it there.
+      {"Ａ＜ＢＣＤ＞", "len=144 HT=＜:＞:1:8:M:0:8:0:0:1",
+       "1000,100Ａ 1000,148＜ 1000,180Ｂ 1000,212Ｃ 1080,100Ｄ 1080,132＞", "P=224 D=2 X=1080 Y=180"},
       // Kind A writes every character as single bytes, at half width.
       {"ＡＢ", "kind=A2", "1000,100A 1000,124B", "P=48 D=1 X=1000 Y=148"},
       // Direction codes: T from the result selector, V in the second family.

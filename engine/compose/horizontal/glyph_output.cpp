@@ -100,7 +100,7 @@ void writeCharacterImage(Engine& engine, Entry caEntry, int32_t y, int32_t x, in
 }
 
 std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const GlyphContext& at,
-                                           std::optional<int32_t> previousGlyphY) {
+                                           std::optional<int32_t> previousGlyphDrop) {
   const CharCell& cell = engine.cells()[index];
   if (cell.code == code::kHalfEmSpace || cell.code == code::kEmptyCell) return std::nullopt;
   if (writeFraction(engine, index)) return std::nullopt;
@@ -116,7 +116,7 @@ std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const G
   const int32_t glyphWidth = scaledUnits(em, cell.widthScale);
   const int32_t x = wrapAdd(at.x, glyphShiftX(cell, glyphWidth));
   // An HT run that keeps its baseline stays level with the glyph before it.
-  if (cell.baseline == 1 && previousGlyphY) y = *previousGlyphY;
+  if (cell.baseline == 1 && previousGlyphDrop) y = wrapAdd(at.lineY, *previousGlyphDrop);
 
   const PlacedGlyph glyph{index, y, x, at.lineSize, at.cursorAfter, false};
   writeEmphasisBefore(engine, glyph);
@@ -128,7 +128,7 @@ std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const G
     writeCharacter(engine, cell, y, x, glyphWidth, directionOf(cell, engine.record()));
   }
   writeEmphasisAfter(engine, glyph);
-  return y;
+  return static_cast<int32_t>(int64_t{y} - at.lineY);
 }
 
 }  // namespace kumi::engine

@@ -23,10 +23,12 @@ struct GlyphContext {
   int32_t cursorAfter = 0;  // the next cell's start
 };
 
-// Writes cell `index`; returns the Y of its glyph when one was written with a
-// position of its own (the Y the next baseline-keeping glyph takes).
+// Writes cell `index`; returns how far below its line's Y its glyph stands
+// when one was written with a position of its own. The next glyph of an HT
+// run keeping its baseline stands as far below its own line's Y, so a run
+// broken over a line goes on in the new line.
 std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const GlyphContext& at,
-                                           std::optional<int32_t> previousGlyphY);
+                                           std::optional<int32_t> previousGlyphDrop);
 
 // The character record(s) of `cell` at (y, x), its glyph `glyphWidth` wide,
 // with the direction code given; nothing under the command N.

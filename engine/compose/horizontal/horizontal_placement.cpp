@@ -66,7 +66,7 @@ Cursor placeHorizontally(Engine& engine, size_t cellCount, int lineCount) {
                              lineSize);
   int line = 0;
   LineCursor cursor;
-  std::optional<int32_t> previousGlyphY;
+  std::optional<int32_t> previousGlyphDrop;  // below its line's Y
   for (size_t i = 0; i < count; ++i) {
     if (cells[i].line != line) {
       if (line != 0) lineY = flow.nextLineY(lineY, lineSize);
@@ -86,7 +86,7 @@ Cursor placeHorizontally(Engine& engine, size_t cellCount, int lineCount) {
     const int32_t x = cursor.x();
     cursor.advancePast(cell);
     const GlyphContext at{lineY, x, lineSize, cursor.x()};
-    if (const auto y = writeHorizontalCell(engine, i, at, previousGlyphY)) previousGlyphY = y;
+    if (const auto drop = writeHorizontalCell(engine, i, at, previousGlyphDrop)) previousGlyphDrop = drop;
   }
   flow.finish();
   return {lineY, cursor.x()};
