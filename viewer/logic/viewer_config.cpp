@@ -62,8 +62,10 @@ std::optional<StartupFailure> readWinfont(const std::string& path) {
 }
 
 std::optional<StartupFailure> readWinpage(const std::string& caption, ViewerState& state) {
+  // ProgramDir is already UTF-8 here: only the separators change, a second
+  // conversion from CP932 would turn a Japanese folder name into another.
   const std::string path =
-      platform::fileInDirectory(state.programDir, settings::kWinpage);
+      platform::fileInNativeDirectory(platform::nativePath(state.programDir), settings::kWinpage);
   std::ifstream in(path, std::ios::binary);
   if (!in) return failure(caption, kFileNotFound, path);
   const settings::PageRange range = settings::readPageRange(in);

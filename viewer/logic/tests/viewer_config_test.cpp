@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/base/cp932.h"
+
 #include "viewer/logic/tests/test_support.h"
 
 namespace kumi::viewer {
@@ -50,6 +52,20 @@ TEST(ReadViewerConfig, FindsNamesWithoutRegardToCaseAndKeepsFourCharacters) {
   EXPECT_FALSE(readViewerConfig(dir.folder(), state).has_value());
   EXPECT_EQ(state.firstPage, "1234");
   EXPECT_EQ(state.lastPage, "7   ");
+}
+
+TEST(ReadViewerConfig, FindsThePageRangeInAProgramFolderWithAJapaneseName) {
+  // The settings hold the folder in CP932; it is opened as the same folder.
+  ScratchDir dir("config_japanese");
+  const std::string programDir = dir.folder() + "印刷ユーザ/";
+  std::filesystem::create_directories(programDir);
+  writeSettings(dir, platform::utf8ToCp932(programDir).value());
+  std::ofstream(programDir + "winpage.cfg", std::ios::binary) << "\"0002\"\r\n\"0005\"\r\n";
+  ViewerState state;
+  EXPECT_FALSE(readViewerConfig(dir.folder(), state).has_value());
+  EXPECT_EQ(state.programDir, programDir);
+  EXPECT_EQ(state.firstPage, "0002");
+  EXPECT_EQ(state.lastPage, "0005");
 }
 
 TEST(ReadViewerConfig, ReportsEachFileAsTheUserKnowsIt) {
