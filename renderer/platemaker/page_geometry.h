@@ -36,9 +36,10 @@ struct PageGeometry {
   // The same sheet in the page's logical units, y upwards.
   platform::Rect logicalSheet() const;
   platform::MapMode mapMode() const;
-  // The MarginShift in engine units: OX and OY × 16 / 100, truncated.
-  int32_t shiftX() const { return ox * 16 / 100; }
-  int32_t shiftY() const { return oy * 16 / 100; }
+  // The MarginShift in engine units: OX and OY × 16 / 100, truncated (wide,
+  // since a printer may report a margin whose × 16 leaves 32 bits).
+  int32_t shiftX() const { return static_cast<int32_t>(int64_t{ox} * 16 / 100); }
+  int32_t shiftY() const { return static_cast<int32_t>(int64_t{oy} * 16 / 100); }
   // ToLogical: engine units to logical units, truncated toward zero (and
   // held within 32 bits).
   int32_t toLogical(int32_t engineUnits) const;

@@ -84,6 +84,17 @@ TEST(PageGeometry, ASheetTheArithmeticCannotHoldIsRefused) {
   EXPECT_FALSE(geometryOf(huge));
 }
 
+TEST(PageGeometry, AHugeMarginShiftsWithoutOverflow) {
+  // A printer section may give any sizes; OX × 16 must not leave 32 bits.
+  platform::PrinterCaps far = a4();
+  far.logPixelsX = far.logPixelsY = 2540;
+  far.physicalWidth = far.physicalHeight = 400000000;
+  far.physicalOffsetX = far.physicalOffsetY = 200000000;
+  const PageGeometry g = *geometryOf(far);
+  EXPECT_EQ(g.shiftX(), 32000000);
+  EXPECT_EQ(g.shiftY(), 32000000);
+}
+
 TEST(DeviceName, IsTheTextBeforeTheFirstCommaOf63Bytes) {
   std::string collected;
   EXPECT_EQ(deviceNameOf("Laser,winspool,LPT1:", &collected), "Laser");
