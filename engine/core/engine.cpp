@@ -32,6 +32,18 @@ std::string dataDirFromWinprmLine(std::string_view line) {
   return std::string(rest);
 }
 
+std::string pageFilePath(std::string_view dir) {
+  // Walk by characters: the trail byte of a two-byte name such as 表 (0x95 0x5C)
+  // is no separator.
+  bool endsWithSeparator = false;
+  for (size_t i = 0; i < dir.size(); ++i) {
+    endsWithSeparator = dir[i] == '\\' || dir[i] == '/';
+    if (isSjisLeadByte(static_cast<uint8_t>(dir[i]))) ++i;
+  }
+  if (endsWithSeparator) dir.remove_suffix(1);
+  return std::string(dir) + "\\sk.dat";
+}
+
 void Engine::openRun() {
   std::ifstream in(platform::fileInDirectory("", "WINPRM.cfg"), std::ios::binary);
   if (!in) fatalPathNotFound("WINPRM.CFG");
@@ -43,8 +55,7 @@ void Engine::openRun() {
   const std::string dir = dataDirFromWinprmLine(first);
   // A first line that is not the data-directory record is as useless as no file.
   if (dir.empty()) fatalPathNotFound("WINPRM.CFG");
-  const std::string path = dir.substr(0, dir.size() - 1) + "\\sk.dat";
-  if (!pageFile_.open(platform::openablePath(path))) fatalPathNotFound("SK.DAT");
+  if (!pageFile_.open(platform::openablePath(pageFilePath(dir)))) fatalPathNotFound("SK.DAT");
 }
 
 bool Engine::refuseVerticalCall() {

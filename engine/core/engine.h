@@ -83,5 +83,8 @@ class Engine {
 // with '3' carries it from its fourth character up to the next double quote.
 // Empty when the line is not such a line or names no directory.
 std::string dataDirFromWinprmLine(std::string_view firstLine);
+// The page file of a data directory: its closing separator is replaced by
+// "\sk.dat". A directory given without one is kept whole, never cut short.
+std::string pageFilePath(std::string_view dataDir);
 
 }  // namespace kumi::engine

@@ -129,6 +129,19 @@ TEST(EngineCall, DataDirectoryWithAJapaneseName) {
   EXPECT_TRUE(std::filesystem::exists(run.path() / "表" / "sk.dat"));
 }
 
+TEST(EngineCall, DataDirectoryWithoutClosingSeparatorIsKeptWhole) {
+  RunDirectory run("engine_call_no_separator");
+  std::filesystem::create_directories(run.path() / "data");
+  std::filesystem::create_directories(run.path() / "dat");  // the name cut short
+  run.writeWinprm(run.windowsPath() + "data");
+  Engine e;
+  CallBuilder open;
+  open.command = "O ";
+  e.call(open.args());
+  EXPECT_TRUE(std::filesystem::exists(run.path() / "data" / "sk.dat"));
+  EXPECT_FALSE(std::filesystem::exists(run.path() / "dat" / "sk.dat"));
+}
+
 TEST(EngineCall, OAndCRefreshOnlyTheFlags) {
   RunDirectory run("engine_call_flags");
   run.writeWinprm(run.windowsPath());
@@ -157,6 +170,18 @@ TEST(WinprmLine, DataDirectoryRecord) {
   EXPECT_EQ(dataDirFromWinprmLine("4,\"C:\\kumi\\\""), "");
   EXPECT_EQ(dataDirFromWinprmLine("3,\"\""), "");
   EXPECT_EQ(dataDirFromWinprmLine(""), "");
+}
+
+TEST(WinprmLine, PageFileOfTheDataDirectory) {
+  struct Case { std::string dir; std::string path; };
+  const Case cases[] = {
+      {"C:\\kumi\\data\\", "C:\\kumi\\data\\sk.dat"},
+      {"/tmp/x/", "/tmp/x\\sk.dat"},
+      {"C:\\kumi\\data", "C:\\kumi\\data\\sk.dat"},  // no separator: nothing is cut
+      {"C:\\\x95\x5C", "C:\\\x95\x5C\\sk.dat"},    // 表 ends in 0x5C, still no separator
+      {"C:\\\x95\x5C\\", "C:\\\x95\x5C\\sk.dat"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(pageFilePath(c.dir), c.path) << c.dir;
 }
 
 }  // namespace
