@@ -60,10 +60,10 @@ void applyRunEntry(Entry e, CurrentAttributes& a) {
   a.baseline = fieldByte(e, 9) == '1' ? 1 : 0;
 }
 
-// In-line attribute runs (HT). One run at a time: inside a run only the
-// closing character of the entry that opened it ends it, and an opening
-// character is an ordinary character. The closing character is set in the
-// attributes restored, the opening one in the run's.
+// In-line attribute runs (HT). One run at a time: inside a run the closing
+// character of any entry ends it, and an opening character is an ordinary
+// character. The closing character is set in the attributes restored, the
+// opening one in the run's.
 class AttributeRuns {
  public:
   explicit AttributeRuns(const StyleTables& tables) : tables_(tables), count_(tables.entryCount(TableId::HT)) {}
