@@ -1,5 +1,6 @@
 #include "engine/pagefile/character_fill.h"
 
+#include "engine/compose/saturate.h"
 #include "engine/text/output.h"
 
 namespace kumi::engine {
@@ -34,7 +35,7 @@ std::vector<pagefile::RecordBytes> fillCharacterRecords(const CharCell& cell,
   std::vector<pagefile::RecordBytes> out{pagefile::encode(r)};
   if (single.count == 2) {
     r.singleByte = single.bytes[1];
-    r.x += at.sizeUnits / 2;
+    r.x = wrapAdd(r.x, at.sizeUnits / 2);  // a hostile origin wraps, never overflows
     out.push_back(pagefile::encode(r));
   }
   return out;

@@ -57,6 +57,12 @@ TEST(CharacterFill, SingleByteCasesTable) {
   }
 }
 
+TEST(CharacterFill, SecondByteAtTheEdgeOfTheCoordinateRangeWraps) {
+  const auto recs = fillCharacterRecords(cellOf(0x252C, 'A'), at(INT32_MAX));
+  ASSERT_EQ(recs.size(), 2u);
+  EXPECT_EQ(pagefile::decodeCharacter(recs[1]).x, INT32_MIN + 23);
+}
+
 TEST(CharacterFill, HalfWidthDigitCodeIsWrittenFullWidth) {
   const auto r = pagefile::decodeCharacter(fillCharacterRecords(cellOf(0x2935, 'A'), at(0))[0]);
   EXPECT_EQ(r.code[0], 0x82);
