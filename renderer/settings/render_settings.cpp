@@ -141,11 +141,14 @@ const SettingsFile kSettingsFiles[] = {
 LoadResult loadRenderSettings(PageMode mode, RenderSettings& out, std::string_view storedDir) {
   for (const SettingsFile& file : kSettingsFiles) {
     std::ifstream in(settingsFilePath(storedDir, file.name), std::ios::binary);
+    const bool tooManyLines = in && !file.read(in, mode, out);
+    // A file that cannot be read (a folder in its place) counts as one that
+    // cannot be opened.
     if (!in) {
       platform::messageBox(kPathNotFound, file.caption);
       return LoadResult{false, file.caption};
     }
-    if (!file.read(in, mode, out)) platform::messageBox(file.tooManyLines, file.caption);
+    if (tooManyLines) platform::messageBox(file.tooManyLines, file.caption);
   }
   return LoadResult{};
 }

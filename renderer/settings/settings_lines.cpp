@@ -1,5 +1,7 @@
 #include "renderer/settings/settings_lines.h"
 
+#include <exception>
+
 namespace kumi::settings {
 
 bool LineReader::next(std::string& line) {
@@ -8,12 +10,20 @@ bool LineReader::next(std::string& line) {
   if (buf == nullptr) return false;
   bool any = false;
   bool pendingCr = false;  // a CR is kept back until we know whether LF follows
-  for (int c = buf->sbumpc(); c != std::char_traits<char>::eof(); c = buf->sbumpc()) {
-    any = true;
-    if (c == '\n') return true;
-    if (pendingCr && line.size() < kMaxLineChars) line += '\r';
-    pendingCr = c == '\r';
-    if (!pendingCr && line.size() < kMaxLineChars) line += static_cast<char>(c);
+  try {
+    for (int c = buf->sbumpc(); c != std::char_traits<char>::eof(); c = buf->sbumpc()) {
+      any = true;
+      if (c == '\n') return true;
+      if (pendingCr && line.size() < kMaxLineChars) line += '\r';
+      pendingCr = c == '\r';
+      if (!pendingCr && line.size() < kMaxLineChars) line += static_cast<char>(c);
+    }
+  } catch (const std::exception&) {
+    // The file buffer throws when the system cannot read (a folder opens
+    // here and fails at the first read). The stream says so; the reading ends.
+    line.clear();
+    in_.setstate(std::ios::badbit);
+    return false;
   }
   // A lone CR at the very end of the file is the break of the last line.
   return any;

@@ -26,7 +26,8 @@ class LineReader {
  public:
   explicit LineReader(std::istream& in) : in_(in) {}
   // False at the end of the file; otherwise `line` holds the line's first
-  // kMaxLineChars characters without the break.
+  // kMaxLineChars characters without the break. A read the system refuses
+  // ends the file too and leaves the stream bad().
   bool next(std::string& line);
 
  private:

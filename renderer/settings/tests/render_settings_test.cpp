@@ -142,13 +142,18 @@ TEST_F(LoadRenderSettings, AMissingFileStopsTheLoadWithItsCaption) {
   };
   for (const Case& c : cases) {
     const std::string saved = dir_.read(c.file);
+    // Missing, or a folder in the file's place (which opens here and reads as empty).
+    for (bool folder : {false, true}) {
+      std::filesystem::remove(dir_.path() / c.file);
+      if (folder) std::filesystem::create_directory(dir_.path() / c.file);
+      std::remove(log_.path().c_str());
+      RenderSettings s;
+      const LoadResult r = loadRenderSettings(PageMode::Standard, s, dir_.stored());
+      EXPECT_FALSE(r.ok) << c.file << (folder ? " as a folder" : "");
+      EXPECT_EQ(r.failedCaption, c.caption);
+      EXPECT_EQ(log_.text(), std::string(c.caption) + "\tパスが見つかりません。\n");
+    }
     std::filesystem::remove(dir_.path() / c.file);
-    std::remove(log_.path().c_str());
-    RenderSettings s;
-    const LoadResult r = loadRenderSettings(PageMode::Standard, s, dir_.stored());
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.failedCaption, c.caption);
-    EXPECT_EQ(log_.text(), std::string(c.caption) + "\tパスが見つかりません。\n");
     dir_.write(c.file, saved);
   }
 }
