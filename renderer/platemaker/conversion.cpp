@@ -1,5 +1,6 @@
 #include "renderer/platemaker/conversion.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include "platform/base/cp932.h"
@@ -48,8 +49,12 @@ ConversionResult convert(char runMode, RecordHandlers& handlers, StatusSink& sta
   }
 
   const std::string skPath = settings.dataDir + "sk.dat";
-  std::ifstream sk(settings::openablePath(skPath), std::ios::binary);
-  if (!sk) {
+  const std::string skOpenable = settings::openablePath(skPath);
+  std::ifstream sk(skOpenable, std::ios::binary);
+  // A folder opens here and reads as empty: it must not pass for a run
+  // without records, which would overwrite the last page range.
+  std::error_code ec;
+  if (!sk || std::filesystem::is_directory(skOpenable, ec)) {
     result.status = missing(skPath);
     return result;
   }

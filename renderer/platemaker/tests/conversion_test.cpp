@@ -2,6 +2,7 @@
 #include "renderer/platemaker/conversion.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,19 @@ TEST(Conversion, AFileItNeedsMissingEndsTheRunWithStatus1) {
   convertIn(noColours);
   EXPECT_EQ(noColours.result.exitStatus(), 1);
   EXPECT_EQ(f.messages(), "WINCOLOR.CFG\tパスが見つかりません。\n");
+
+  // A folder in sk.dat's place opens here but holds no records: it must not
+  // pass for an empty run that overwrites the last range.
+  f.writeSettings();
+  std::filesystem::remove(f.dataDir() / "sk.dat");
+  std::filesystem::create_directory(f.dataDir() / "sk.dat");
+  std::ofstream(f.programDir() / "winpage.cfg", std::ios::binary) << "\"0001\"\r\n\"0001\"\r\n";
+  std::remove(f.messageLogPath().c_str());
+  Outcome folder;
+  convertIn(folder);
+  EXPECT_EQ(folder.result.exitStatus(), 1);
+  EXPECT_EQ(f.messages(), f.storedDataDir() + "sk.dat\tパスが見つかりません。\n");
+  EXPECT_EQ(f.read(f.programDir() / "winpage.cfg"), "\"0001\"\r\n\"0001\"\r\n");
 }
 
 TEST(Conversion, AProgramFolderThatCannotHoldWinpageEndsTheRunWithStatus1) {
