@@ -1,11 +1,15 @@
 #include "engine/compose/horizontal/glyph_output.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "engine/compose/horizontal/glyph_geometry.h"
 #include "engine/compose/saturate.h"
 #include "engine/compose/stage_seams.h"
 #include "engine/core/engine.h"
 #include "engine/core/size_code.h"
 #include "engine/pagefile/character_fill.h"
+#include "engine/shapes/shapes.h"
 
 namespace kumi::engine {
 namespace {
@@ -73,30 +77,11 @@ DoubleGlyphMove doubleGlyphMove(char widthCode, char heightCode, int32_t advance
 
 void writeCharacterImage(Engine& engine, Entry caEntry, int32_t y, int32_t x, int32_t height,
                          int32_t width) {
-  const pagefile::PageName page = engine.record().pageName;
-  pagefile::ImagePlaceRecord place;
-  place.page = page;
-  place.y = y;
-  place.x = x;
-  place.mode = '0';  // copy
-  engine.write(pagefile::encode(place));
-
-  // The substitute field: three four-byte fields, one name up to its NUL.
-  pagefile::ImageNameRecord name;
-  name.page = page;
-  for (size_t i = 0; i < 12 && 8 + i < caEntry.size() && caEntry[8 + i] != 0; ++i) {
-    name.name[i] = static_cast<char>(caEntry[8 + i]);
-  }
-  engine.write(pagefile::encode(name));
-
-  pagefile::ImageSizeRecord size;
-  size.page = page;
-  size.y = y;
-  size.x = x;
-  size.height = height;
-  size.width = width;
-  size.kind = 'M';
-  engine.write(pagefile::encode(size));
+  // The substitute field: three four-byte fields after the entry's first eight bytes.
+  const size_t from = std::min<size_t>(8, caEntry.size());
+  const size_t n = std::min<size_t>(12, caEntry.size() - from);
+  const std::string_view field(reinterpret_cast<const char*>(caEntry.data()) + from, n);
+  writeCharacterImage(engine, engine.record().pageName, y, x, height, width, field);
 }
 
 std::optional<int32_t> writeHorizontalCell(Engine& engine, size_t index, const GlyphContext& at,
