@@ -37,8 +37,9 @@ struct PictureInfo {
   ReferenceDevice reference;  // pixels, millimetres and micrometres
   uint32_t records = 0;
   std::u16string description;
-  double widthMm() const { return (frame.right - frame.left) / 100.0; }
-  double heightMm() const { return (frame.bottom - frame.top) / 100.0; }
+  // In double: the frame comes from the file and its sides may be any 32-bit values.
+  double widthMm() const { return (static_cast<double>(frame.right) - frame.left) / 100.0; }
+  double heightMm() const { return (static_cast<double>(frame.bottom) - frame.top) / 100.0; }
 };
 
 // The header of an Enhanced Metafile; nullopt (and the reason) when the

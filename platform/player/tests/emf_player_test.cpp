@@ -68,6 +68,18 @@ TEST(PictureInfo, EmptyFrameFallsBackToTheReferenceDevice) {
   EXPECT_EQ(info->frame, (Rect{0, 0, 10000, 10000}));
 }
 
+TEST(PictureInfo, AFrameOfExtremeSidesHasItsTrueSize) {
+  auto emf = makeEmf([](EmfWriter&) {});
+  putU32LE(emf, 24, 0x80000000);  // left  INT32_MIN
+  putU32LE(emf, 28, 0x80000000);  // top   INT32_MIN
+  putU32LE(emf, 32, 0x7FFFFFFF);  // right INT32_MAX
+  putU32LE(emf, 36, 0x7FFFFFFF);  // bottom
+  const auto info = readPictureInfo(emf);
+  ASSERT_TRUE(info);
+  EXPECT_DOUBLE_EQ(info->widthMm(), 4294967295.0 / 100.0);
+  EXPECT_DOUBLE_EQ(info->heightMm(), 4294967295.0 / 100.0);
+}
+
 TEST(PictureInfo, RefusesWhatIsNoMetafile) {
   std::string error;
   const std::vector<uint8_t> junk(200, 0x41);
