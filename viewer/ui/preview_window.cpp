@@ -243,7 +243,15 @@ bool PreviewWindow::copyPage() {
   // as an image at its natural size for those that do not.
   auto* data = new QMimeData;
   data->setData("image/x-emf", picture->fileBytes());
-  QImage image(picture->naturalSize(tpp_.x, tpp_.y), QImage::Format_RGB32);
+  // A page file's frame is untrusted: a picture beyond any real sheet (an A0
+  // sheet at screen resolution is some 15 M pixels) goes as the metafile only.
+  constexpr qint64 kMaxCopyPixels = qint64{64} << 20;
+  const QSize natural = picture->naturalSize(tpp_.x, tpp_.y);
+  QImage image;
+  if (natural.width() > 0 && natural.height() > 0 &&
+      qint64{natural.width()} * natural.height() <= kMaxCopyPixels) {
+    image = QImage(natural, QImage::Format_RGB32);
+  }
   if (!image.isNull()) {
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -209,6 +209,16 @@ TEST_F(PreviewFixture, CopyPutsTheMetafileAndAnImageOnTheClipboard) {
   EXPECT_EQ(image.size(), QSize(800, 1100));
 }
 
+TEST_F(PreviewFixture, APageBeyondAnySheetIsCopiedAsItsMetafileOnly) {
+  pages.add("/data/0001.emf", QSize(20000, 20000));  // 400 M pixels: no image of it
+  open();
+  key(Qt::Key_C);
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->data("image/x-emf"), QByteArray("EMF of /data/0001.emf"));
+  EXPECT_FALSE(data->hasImage());
+}
+
 TEST_F(PreviewFixture, AMissingPageLeavesTheDisplayEmptyAndSaysSo) {
   MessageLog log;
   pages.pages.erase("/data/0002.emf");
