@@ -186,7 +186,13 @@ void CharacterDrawer::draw(const pagefile::CharacterRecord& r, const CharacterCo
       dc.endPath();
       dc.selectClipPath(platform::RegionMode::Copy);
       const int32_t side = toLogical(size.em, u.pageScale);
-      if (ctx.imageFill != nullptr) ctx.imageFill->drawImageFill(dc, imageFillPath(), x, y, side, side);
+      // The picture covers the cell. A turned glyph is output one em right
+      // of it but stands inside it; a picture at the output point would lie
+      // beside the clip and the character would vanish.
+      const int32_t cellX = toLogical(r.x, u.pageScale);
+      if (ctx.imageFill != nullptr) {
+        ctx.imageFill->drawImageFill(dc, imageFillPath(), cellX, y, side, side);
+      }
       dc.resetClip();
       dc.abortPath();
       break;

@@ -307,6 +307,15 @@ TEST(CharacterDrawing, ImageFilledClipsThePictureToTheGlyph) {
                              "EXTSELECTCLIPRGN COPY default\n"
                              "ABORTPATH\n"),
             std::string::npos);
+
+  // A turned glyph hangs from one em right of its cell but stands inside the
+  // cell: the picture fills the cell, or the clip would leave nothing of it.
+  Page vertical;
+  vertical.painter = &recorder;
+  r.direction = 'T';
+  vertical.draw(r);
+  EXPECT_EQ(recorder.box, (platform::BlitRect{10000, 5000, 300, 300}));
+  EXPECT_NE(vertical.dump().find("EXTTEXTOUTW (10300,-5000) \"組\""), std::string::npos);
 }
 
 TEST(CharacterDrawing, FontCacheMakesAFontOnlyWhenAValueChanges) {
