@@ -1,6 +1,7 @@
 #include "renderer/settings/replacement_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -13,11 +14,25 @@
 namespace kumi::settings {
 namespace {
 
-mode_t newFileMode() {
-  const mode_t mask = ::umask(0);
+// The process's umask, read without changing it: setting it to read it back
+// would, for a moment, give files another thread creates the wrong mode.
+mode_t currentUmask() {
+  if (std::FILE* f = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    unsigned mask = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, f) != nullptr) {
+      found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    }
+    std::fclose(f);
+    if (found) return static_cast<mode_t>(mask & 0777);
+  }
+  const mode_t mask = ::umask(0);  // no /proc: the old way
   ::umask(mask);
-  return 0666 & ~mask;
+  return mask;
 }
+
+mode_t newFileMode() { return 0666 & ~currentUmask(); }
 
 }  // namespace
 

@@ -85,6 +85,17 @@ TEST(WriteSettings, ReplacesAFileUnderItsOwnSpellingAndKeepsItsMode) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+TEST(WriteSettings, ANewFileTakesTheProcessUmaskAndLeavesItAsItWas) {
+  ScratchDir dir("write_settings_umask");
+  const mode_t before = ::umask(027);
+  ASSERT_TRUE(writeWinctl(dir.stored(), "0").ok);
+  const mode_t after = ::umask(before);
+  EXPECT_EQ(after, 027u);
+  struct stat st {};
+  ASSERT_EQ(::stat((dir.path() / "WINCTL.cfg").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
 TEST(WriteSettings, AFailedWriteLeavesTheOldFile) {
   ScratchDir dir("write_settings_failed");
   dir.write("WINCTL.cfg", "\"1\"\r\n");
