@@ -31,15 +31,13 @@ Rect normalized(Rect r) {
   return r;
 }
 
-bool isLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 // EXTTEXTOUTA: the bytes in the font's code page (code page 932 for the
 // Japanese and default character sets, Latin-1 otherwise), with the
 // advances of a double-byte character added up.
 void narrowText(const std::string& bytes, const std::vector<int32_t>& dx, bool cp932,
                 std::u16string& text, std::vector<double>& advances) {
   for (size_t i = 0; i < bytes.size();) {
-    const size_t n = cp932 && isLeadByte(uint8_t(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+    const size_t n = cp932 && isCp932LeadByte(uint8_t(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
     double a = 0;
     for (size_t k = i; k < i + n && k < dx.size(); ++k) a += dx[k];
     const std::u16string part = cp932 ? cp932ToUtf16Lossy(std::string_view(bytes).substr(i, n))

@@ -19,8 +19,6 @@ namespace {
 constexpr uint32_t kPatCopy = 0x00F00021;
 constexpr size_t kMaxSlots = 65535;
 
-bool isLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 bool japanese(uint8_t charSet) { return charSet == CharSet::ShiftJis || charSet == CharSet::Default; }
 
 std::string latin1ToUtf8(std::string_view bytes) {
@@ -336,7 +334,7 @@ void WmfPlayer::drawText(Point at, uint32_t options, const Rect* rect, std::stri
   std::vector<int32_t> advances;
   const bool jp = japanese(charSet_);
   for (size_t i = 0; i < bytes.size();) {
-    const size_t n = jp && isLeadByte(uint8_t(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+    const size_t n = jp && isCp932LeadByte(uint8_t(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
     int32_t a = 0;
     for (size_t k = i; k < i + n && k < dx.size(); ++k) a += dx[k];
     text += jp ? std::string(bytes.substr(i, n)) : utf8ToCp932Lossy(latin1ToUtf8(bytes.substr(i, n)));

@@ -38,15 +38,13 @@ int32_t mulDiv(int64_t a, int64_t b, int64_t c) {
   return clamp32(q);
 }
 
-bool isLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 // Where the last component of a CP932 path starts: a trail byte 0x5C of a
 // double-byte character is no separator.
 size_t fileNameStart(const std::string& path) {
   size_t start = 0;
   for (size_t i = 0; i < path.size(); ++i) {
     const auto b = static_cast<uint8_t>(path[i]);
-    if (isLeadByte(b)) {
+    if (platform::isCp932LeadByte(b)) {
       ++i;
     } else if (b == '\\' || b == '/') {
       start = i + 1;
@@ -59,7 +57,7 @@ size_t fileNameStart(const std::string& path) {
 size_t extensionDot(const std::string& path) {
   for (size_t i = fileNameStart(path); i < path.size(); ++i) {
     const auto b = static_cast<uint8_t>(path[i]);
-    if (isLeadByte(b)) {
+    if (platform::isCp932LeadByte(b)) {
       ++i;
     } else if (b == '.') {
       return i;
