@@ -33,15 +33,10 @@ std::string dataDirFromWinprmLine(std::string_view line) {
 }
 
 std::string pageFilePath(std::string_view dir) {
-  // Walk by characters: the trail byte of a two-byte name such as 表 (0x95 0x5C)
-  // is no separator.
-  bool endsWithSeparator = false;
-  for (size_t i = 0; i < dir.size(); ++i) {
-    endsWithSeparator = dir[i] == '\\' || dir[i] == '/';
-    if (isSjisLeadByte(static_cast<uint8_t>(dir[i]))) ++i;
-  }
-  if (endsWithSeparator) dir.remove_suffix(1);
-  return std::string(dir) + "\\sk.dat";
+  // The closing separator, "\" or "/", becomes the "\" before the name.
+  std::string path = platform::withClosingSeparator(dir);
+  if (!path.empty()) path.back() = '\\';
+  return path + "sk.dat";
 }
 
 void Engine::openRun() {

@@ -59,6 +59,17 @@ bool endsWithSeparator(std::string_view path) {
   return !path.empty() && (path.back() == '\\' || path.back() == '/');
 }
 
+std::string withClosingSeparator(std::string_view storedDir) {
+  bool closed = false;
+  for (size_t i = 0; i < storedDir.size(); ++i) {
+    closed = storedDir[i] == '\\' || storedDir[i] == '/';
+    if (isCp932LeadByte(static_cast<uint8_t>(storedDir[i]))) ++i;
+  }
+  std::string out(storedDir);
+  if (!out.empty() && !closed) out += '\\';
+  return out;
+}
+
 std::string currentDirectory() {
   std::error_code ec;
   std::string dir = fs::current_path(ec).string();

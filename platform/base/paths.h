@@ -32,6 +32,12 @@ std::string fileInNativeDirectory(const std::string& nativeDir, std::string_view
 // True when the value ends with "\" or "/".
 bool endsWithSeparator(std::string_view path);
 
+// A stored (CP932) directory with its closing "\" added when it has none, as
+// every program joins file names straight onto it; the trail byte 0x5C of a
+// name such as 表 is no separator. An empty value stays empty (the current
+// directory).
+std::string withClosingSeparator(std::string_view storedDir);
+
 // The process's current directory in the stored shape, ending with "/".
 std::string currentDirectory();
 bool setCurrentDirectory(std::string_view dir);

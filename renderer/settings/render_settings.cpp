@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/base/message_box.h"
+#include "platform/base/paths.h"
 #include "renderer/settings/settings_lines.h"
 #include "renderer/settings/settings_names.h"
 
@@ -63,8 +64,10 @@ void readWinprm(std::istream& in, RenderSettings& out) {
   std::string line;
   while (lines.next(line)) {
     if (line.empty()) continue;
-    if (line[0] == '2') out.programDir = valueAt(line, kWinprmColumn);
-    else if (line[0] == '3') out.dataDir = valueAt(line, kWinprmColumn);
+    // File names are joined straight onto both folders: one written without
+    // its closing separator still names the folder, not a prefix.
+    if (line[0] == '2') out.programDir = platform::withClosingSeparator(valueAt(line, kWinprmColumn));
+    else if (line[0] == '3') out.dataDir = platform::withClosingSeparator(valueAt(line, kWinprmColumn));
   }
 }
 

@@ -42,7 +42,10 @@ std::optional<StartupFailure> readWinprm(const std::string& path, ViewerState& s
   for (int record = 1; record <= 8; ++record) {
     if (!readRecord(lines, items)) return failure(caption, kPastEndOfFile, path);
     // Each record is a key and a quoted text; only records 1 and 5 are used.
-    const std::string text = items.size() >= 2 ? fromCp932(items[1]) : std::string();
+    // Both folders get their closing separator: page and settings names are
+    // joined straight onto them.
+    const std::string text =
+        items.size() >= 2 ? fromCp932(platform::withClosingSeparator(items[1])) : std::string();
     if (record == 1) state.dataDir = text;
     if (record == 5) state.programDir = text;
   }

@@ -25,6 +25,20 @@ TEST(Paths, NativeFormDropsTheDriveAndTurnsBackslashes) {
   for (const Case& c : cases) EXPECT_EQ(nativePath(c.stored), c.native) << c.stored;
 }
 
+TEST(Paths, ClosingSeparatorIsAddedOnlyWhereMissing) {
+  struct Case { std::string dir; std::string closed; };
+  const Case cases[] = {
+      {"C:\\kumi\\", "C:\\kumi\\"},
+      {"/tmp/x/", "/tmp/x/"},
+      {"C:\\kumi", "C:\\kumi\\"},
+      {"C:\\\x95\x5C", "C:\\\x95\x5C\\"},  // 表 ends in 0x5C: no separator
+      {"C:\\\x95\x5C\\", "C:\\\x95\x5C\\"},
+      {"\x95", "\x95\\"},  // a lone lead byte at the end
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(withClosingSeparator(c.dir), c.closed) << c.dir;
+}
+
 TEST(Paths, SplitsDirectoryAndName) {
   EXPECT_EQ(directoryOf("C:\\kumi\\WINPRM.cfg"), "C:\\kumi\\");
   EXPECT_EQ(fileNameOf("C:\\kumi\\WINPRM.cfg"), "WINPRM.cfg");

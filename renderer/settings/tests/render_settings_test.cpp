@@ -34,6 +34,10 @@ TEST(ReadWinprm, TakesKeys2And3WhereverTheyStand) {
   // A later line with the same key wins; a key line too short is an empty value.
   EXPECT_EQ(read(readWinprm, "3,\"a\\\"\r\n3,\"b\\\"\r\n").dataDir, "b\\");
   EXPECT_EQ(read(readWinprm, "3,\"a\\\"\r\n3\r\n").dataDir, "");
+  // A folder written without its closing separator gets one: names join onto it.
+  const RenderSettings open = read(readWinprm, "2,\"C:\\kumi\"\r\n3,\"C:\\kumi\\data\"\r\n");
+  EXPECT_EQ(open.programDir, "C:\\kumi\\");
+  EXPECT_EQ(open.dataDir, "C:\\kumi\\data\\");
 }
 
 TEST(ReadWinctl, TakesColumnOneOfTheFirstLine) {

@@ -43,6 +43,18 @@ TEST(ReadViewerConfig, KeepsRecordsOneAndFiveAndThePageRange) {
   EXPECT_EQ(state.lastPage, "0010");
 }
 
+TEST(ReadViewerConfig, AProgramFolderWithoutItsClosingSeparatorIsStillThatFolder) {
+  ScratchDir dir("config_open");
+  std::string folder = dir.folder();
+  folder.pop_back();  // "/…/config_open", no "/"
+  writeSettings(dir, folder);
+  dir.write("winpage.cfg", "\"0003\"\r\n\"0010\"\r\n");
+  ViewerState state;
+  EXPECT_FALSE(readViewerConfig(dir.folder(), state).has_value());
+  EXPECT_EQ(state.programDir, folder + "\\");
+  EXPECT_EQ(state.firstPage, "0003");
+}
+
 TEST(ReadViewerConfig, FindsNamesWithoutRegardToCaseAndKeepsFourCharacters) {
   ScratchDir dir("config_case");
   writeSettings(dir, dir.folder());
