@@ -66,12 +66,19 @@ std::optional<std::string> exact(const char* to, const char* from, std::string_v
   return out;
 }
 
-// Length of the UTF-8 sequence a lead byte starts (1 for a stray byte).
-size_t utf8Length(unsigned char lead) {
-  if (lead >= 0xF0) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC0) return 2;
-  return 1;
+// The bytes of the UTF-8 character that starts `in`, for skipping it whole.
+// A stray byte, a lead byte no character starts with, or a sequence cut
+// short is one character up to where it breaks off: the bytes after it are
+// text of their own, not part of it.
+size_t utf8Length(std::string_view in) {
+  const auto lead = static_cast<unsigned char>(in[0]);
+  size_t length = 1;
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  size_t n = 1;
+  while (n < length && n < in.size() && (static_cast<unsigned char>(in[n]) & 0xC0) == 0x80) ++n;
+  return n;
 }
 
 std::string lossy(const char* to, const char* from, std::string_view in, bool fromUtf8,
@@ -84,8 +91,7 @@ std::string lossy(const char* to, const char* from, std::string_view in, bool fr
     in.remove_prefix(used);
     if (in.empty()) break;
     out += replacement;
-    const size_t skip = fromUtf8 ? utf8Length(static_cast<unsigned char>(in[0])) : 1;
-    in.remove_prefix(skip < in.size() ? skip : in.size());
+    in.remove_prefix(fromUtf8 ? utf8Length(in) : 1);
   }
   return out;
 }

@@ -24,6 +24,20 @@ TEST(Cp932, BrokenInputFailsExactlyAndIsReplacedLossily) {
   EXPECT_EQ(utf8ToCp932Lossy("a\xF0\x9F\x98\x80" "b"), "a?b");
 }
 
+TEST(Cp932, BrokenUtf8LosesOnlyTheBrokenCharacter) {
+  // The text after a bad byte or a cut-short sequence is kept as it is.
+  struct Case { const char* utf8; const char* cp932; };
+  const Case cases[] = {
+      {"\xE3\x81" "A/", "?A/"},              // three-byte sequence cut after two
+      {"\xC3" "ab", "?ab"},                   // two-byte lead without its trail
+      {"\xFF" "abc", "?abc"},                 // a byte no character starts with
+      {"\xF8\x88\x80\x80\x80" "x", "?????x"},  // five-byte form: each byte stray
+      {"\x80" "\xE7\xB5\x84", "?\x91\x67"},   // stray trail byte, then 組
+      {"\xF0\x9F\x98", "?"},                 // cut short at the end
+  };
+  for (const Case& c : cases) EXPECT_EQ(utf8ToCp932Lossy(c.utf8), c.cp932) << c.utf8;
+}
+
 TEST(Cp932, Utf16ForTextRecords) {
   EXPECT_EQ(cp932ToUtf16Lossy("\x82\xa0" "A"), u"あA");
 }
