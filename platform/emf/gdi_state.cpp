@@ -38,10 +38,10 @@ void fixIsotropic(GdiState& s) {
   const double sx = std::fabs(static_cast<double>(s.viewportExt.cx) / atLeastOne(s.windowExt.cx));
   const double sy = std::fabs(static_cast<double>(s.viewportExt.cy) / atLeastOne(s.windowExt.cy));
   if (sx < sy) {
-    const double cy = sx * std::abs(s.windowExt.cy);
+    const double cy = sx * std::fabs(static_cast<double>(s.windowExt.cy));
     s.viewportExt.cy = roundToI32(s.viewportExt.cy < 0 ? -cy : cy);
   } else if (sy < sx) {
-    const double cx = sy * std::abs(s.windowExt.cx);
+    const double cx = sy * std::fabs(static_cast<double>(s.windowExt.cx));
     s.viewportExt.cx = roundToI32(s.viewportExt.cx < 0 ? -cx : cx);
   }
 }
@@ -130,7 +130,8 @@ int GdiStateStack::save() {
 }
 
 int GdiStateStack::relativeOf(int which) const {
-  if (which < 0) return -which <= depth() ? which : 0;
+  // In 64 bits: the most negative count has no 32-bit opposite.
+  if (which < 0) return -int64_t{which} <= depth() ? which : 0;
   if (which > 0 && which <= depth()) return which - depth() - 1;
   return 0;
 }

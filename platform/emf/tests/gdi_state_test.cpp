@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace kumi::platform {
 namespace {
 
@@ -39,6 +41,10 @@ TEST(GdiState, ExtentsCountOnlyInTheScalableModes) {
   applyWindowExt(s, {100, 100});
   applyViewportExt(s, {400, -200});
   EXPECT_EQ(s.viewportExt, (Size{200, -200}));
+  // The most negative extents a file can hold are scaled without overflow.
+  applyWindowExt(s, {INT32_MIN, INT32_MIN});
+  applyViewportExt(s, {100, 200});
+  EXPECT_EQ(s.viewportExt, (Size{100, 100}));
 }
 
 TEST(GdiState, WorldTransformComesBeforeThePage) {
@@ -56,6 +62,7 @@ TEST(GdiStateStack, SavesAndRestores) {
   st.current().textColor = 3;
   EXPECT_FALSE(st.restore(-3));
   EXPECT_FALSE(st.restore(0));
+  EXPECT_FALSE(st.restore(INT32_MIN));
   EXPECT_TRUE(st.restore(-1));
   EXPECT_EQ(st.current().textColor, 2u);
   EXPECT_EQ(st.depth(), 1);
