@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "platform/base/cp932.h"
@@ -20,6 +21,15 @@ constexpr uint32_t kPatCopy = 0x00F00021;
 constexpr size_t kMaxSlots = 65535;
 
 bool japanese(uint8_t charSet) { return charSet == CharSet::ShiftJis || charSet == CharSet::Default; }
+
+// An origin moved by a record's offset. Offsets add up over the records, so
+// they stop at the ends of the 32-bit range instead of overflowing.
+Point offsetBy(Point p, int16_t dx, int16_t dy) {
+  auto add = [](int32_t a, int16_t d) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + d, INT32_MIN, INT32_MAX));
+  };
+  return {add(p.x, dx), add(p.y, dy)};
+}
 
 std::string latin1ToUtf8(std::string_view bytes) {
   std::string out;
@@ -150,13 +160,13 @@ void WmfPlayer::play(const WmfRecord& r) {
       break;
     case Function::OffsetWindowOrg:
       if (r.hasParams(2)) {
-        windowOrg_ = {windowOrg_.x + p(1), windowOrg_.y + p(0)};
+        windowOrg_ = offsetBy(windowOrg_, p(1), p(0));
         dc_.setWindowOrg(windowOrg_);
       }
       break;
     case Function::OffsetViewportOrg:
       if (r.hasParams(2)) {
-        viewportOrg_ = {viewportOrg_.x + p(1), viewportOrg_.y + p(0)};
+        viewportOrg_ = offsetBy(viewportOrg_, p(1), p(0));
         dc_.setViewportOrg(viewportOrg_);
       }
       break;

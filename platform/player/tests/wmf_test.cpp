@@ -154,6 +154,20 @@ TEST(WmfPlayer, ObjectsTakeTheLowestFreeSlot) {
   EXPECT_EQ(c.of("fill")[0]->fillStyle.color, rgb(0, 0, 255));
 }
 
+TEST(WmfPlayer, OriginOffsetsAddUpWithoutOverflow) {
+  // 70000 offsets of the largest step reach past 2^31 in either origin.
+  WmfBuilder b;
+  for (int i = 0; i < 70000; ++i) {
+    b.rec(Function::OffsetWindowOrg, {32767, 32767});
+    b.rec(Function::OffsetViewportOrg, {-32768, -32768});
+  }
+  b.rec(Function::Rectangle, {10, 10, 0, 0});
+  const auto emf = wmfToEmf(b.finish(), 100, 100);
+  ASSERT_TRUE(emf);
+  RecordingCanvas c;
+  EXPECT_TRUE(playEmf(*emf, c, frameOnto(*readPictureInfo(*emf), 0, 0, 1000, 1000)).complete);
+}
+
 TEST(WmfPlayer, ArcsBecomePolylinesOnTheEllipse) {
   WmfBuilder b;
   b.rec(Function::SetWindowExt, {1000, 1000});
