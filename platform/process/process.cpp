@@ -4,6 +4,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <system_error>
 #include <thread>
 
 #include <spawn.h>
@@ -58,11 +59,31 @@ ChildProcess::ChildProcess(ChildProcess&& other) noexcept
 }
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
+  if (this == &other) return *this;
+  release();
   pid_ = other.pid_;
   ended_ = other.ended_;
   exitCode_ = other.exitCode_;
   other.pid_ = -1;
   return *this;
+}
+
+ChildProcess::~ChildProcess() { release(); }
+
+void ChildProcess::release() {
+  if (pid_ > 0 && !poll()) {
+    // Still running: a thread of its own waits for its end and collects it.
+    try {
+      std::thread([pid = pid_] {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+      }).detach();
+    } catch (const std::system_error&) {
+      // No thread to be had: the child is collected when this program ends.
+    }
+  }
+  pid_ = -1;
 }
 
 std::optional<ChildProcess> ChildProcess::start(std::string_view storedProgram,

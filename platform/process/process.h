@@ -32,7 +32,9 @@ class ChildProcess {
   ChildProcess& operator=(ChildProcess&& other) noexcept;
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
-  ~ChildProcess() = default;  // a running child is left to run
+  // A running child is left to run; once nobody holds it, it is still reaped
+  // when it ends, so a long-running program collects no zombies.
+  ~ChildProcess();
 
   // Starts `storedProgram` with `args` (not including the program's name).
   // nullopt, with the system's description in *error, when it cannot start.
@@ -51,6 +53,8 @@ class ChildProcess {
  private:
   explicit ChildProcess(pid_t pid) : pid_(pid) {}
   bool poll();
+  // Lets go of the child (see the destructor).
+  void release();
 
   pid_t pid_ = -1;
   bool ended_ = false;

@@ -1,11 +1,14 @@
 #include "platform/process/process.h"
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -71,6 +74,35 @@ TEST_F(ProcessTest, ReportsStillActiveWhileTheProcessRuns) {
   EXPECT_EQ(p->wait(20), kStillActive);
   ::kill(p->pid(), SIGTERM);
   EXPECT_EQ(p->waitUntilEnded(3600), 128u + SIGTERM);
+}
+
+// True once the process is gone altogether: ended and collected, not a zombie.
+bool gone(pid_t pid) { return !fs::exists("/proc/" + std::to_string(pid)); }
+
+TEST_F(ProcessTest, AChildLetGoLeavesNoZombie) {
+  script("quick", "exit 0");
+  script("slow", "exec sleep 30");
+  pid_t ended = -1;
+  pid_t running = -1;
+  {
+    auto q = ChildProcess::start(windowsDir() + "quick", {});
+    auto s = ChildProcess::start(windowsDir() + "slow", {});
+    ASSERT_TRUE(q && s);
+    ended = q->pid();
+    running = s->pid();
+    // Wait for the end without collecting it, as a caller that never asks would.
+    siginfo_t info{};
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(ended), &info, WEXITED | WNOWAIT), 0);
+    s = ChildProcess::start(windowsDir() + "quick", {});  // lets go of the sleeper
+    ASSERT_TRUE(s);
+    s->waitUntilEnded(10);
+  }
+  EXPECT_TRUE(gone(ended));
+  ::kill(running, SIGTERM);
+  for (int i = 0; i < 1000 && !gone(running); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(gone(running));
 }
 
 TEST_F(ProcessTest, AProgramThatIsNotThereDoesNotStart) {
