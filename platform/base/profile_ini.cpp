@@ -27,6 +27,9 @@ IniFile IniFile::parse(std::string_view text) {
   IniFile ini;
   std::string section;
   bool inSection = false;
+  // Editors on the home platform start a UTF-8 file with a byte-order mark;
+  // left in place it would hide the first section header.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   while (!text.empty()) {
     const size_t eol = text.find('\n');
     std::string_view line = trim(text.substr(0, eol));

@@ -29,6 +29,11 @@ TEST(IniFile, KeysBeforeAnySectionOrUnclosedHeadersAreIgnored) {
   EXPECT_EQ(ini.value("ok", "c"), "3");
 }
 
+TEST(IniFile, AByteOrderMarkDoesNotHideTheFirstSection) {
+  const IniFile ini = IniFile::parse("\xEF\xBB\xBF[Windows]\r\ndevice=P,CUPS,P:\r\n");
+  EXPECT_EQ(ini.value("Windows", "device"), "P,CUPS,P:");
+}
+
 TEST(ProfilePath, FollowsTheEnvironment) {
   setenv("KUMI_PROFILE", "/x/p.ini", 1);
   EXPECT_EQ(profilePath(), "/x/p.ini");
