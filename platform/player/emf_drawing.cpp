@@ -515,7 +515,7 @@ void Interpreter::drawImage(std::span<const uint8_t> info, std::span<const uint8
                  int32_t(std::clamp(std::floor(y0), -1e9, 1e9)),
                  int32_t(std::ceil(x1 - std::floor(x0))), int32_t(std::ceil(y1 - std::floor(y0)))};
   PixelRect got;
-  const auto img = decodeDib(info, bits, usage, dc_.palette, want, &got);
+  const auto img = decodeDib(info, bits, usage, palette(), want, &got);
   if (!img) return;
   const double kx = dcx / scx, ky = dcy / scy;
   const Affine toLogical{kx, 0, 0, ky, dx + (got.x - sx) * kx, dy + (got.y - top) * ky};

@@ -29,8 +29,12 @@ struct BrushObject {
   std::shared_ptr<const RgbaImage> pattern;  // pattern brushes
 };
 
+// Shared, not copied: a palette may hold 65535 entries, and every SaveDC
+// and SelectPalette record would otherwise copy them all.
+using Palette = std::shared_ptr<const std::vector<PaletteEntry>>;
+
 struct PaletteObject {
-  std::vector<PaletteEntry> entries;
+  Palette entries;
 };
 
 using Object = std::variant<std::monostate, LogFont, PenObject, BrushObject, PaletteObject>;
@@ -41,7 +45,7 @@ struct DcState {
   LogFont font;
   PenObject pen;                                                // the stock black pen
   BrushObject brush{{BrushStyle::Solid, 0xFFFFFF, HatchStyle::Horizontal}, nullptr};  // white
-  std::vector<PaletteEntry> palette;
+  Palette palette;  // null: the default palette
   int arcDirection = 1;  // AD_COUNTERCLOCKWISE
   double miterLimit = 10;
 };
@@ -63,6 +67,7 @@ class Interpreter {
   void deleteObject(uint32_t handle);
   void createPatternBrush(const emf::RecordView& r);
   Object* objectAt(uint32_t index);
+  std::span<const PaletteEntry> palette() const;
 
   // Logical space to the output device.
   const Affine& toDevice();

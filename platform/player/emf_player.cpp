@@ -25,6 +25,7 @@ int32_t clampedI32(double v) {
 
 // Object tables larger than this are refused: GDI's own limit is 16 bits.
 constexpr uint32_t kMaxObjects = 65535;
+constexpr size_t kMaxStyleEntries = 16;
 
 double micrometersX(const ReferenceDevice& r) {
   return r.horzMicrometers > 0 ? r.horzMicrometers : 1000.0 * r.horzSize;
@@ -200,7 +201,9 @@ void Interpreter::play(const RecordView& r) {
       break;
     case RecordType::CreatePen:
     case RecordType::ExtCreatePen:
-      if (auto p = emf::decodePen(r)) {
+      // GDI makes no pen of more than 16 style entries; refusing them also
+      // keeps the pen small, as every SaveDC and SelectObject copies it.
+      if (auto p = emf::decodePen(r); p && p->styleEntries.size() <= kMaxStyleEntries) {
         createObject(p->handle, PenObject{p->pen, p->extended, std::move(p->styleEntries)});
       }
       break;
@@ -210,7 +213,10 @@ void Interpreter::play(const RecordView& r) {
     case RecordType::CreateMonoBrush:
     case RecordType::CreateDibPatternBrushPt: createPatternBrush(r); break;
     case RecordType::CreatePalette:
-      if (auto p = emf::decodePalette(r)) createObject(p->handle, PaletteObject{std::move(p->entries)});
+      if (auto p = emf::decodePalette(r)) {
+        createObject(p->handle, PaletteObject{std::make_shared<const std::vector<PaletteEntry>>(
+                                    std::move(p->entries))});
+      }
       break;
     case RecordType::SelectObject:
       if (auto h = u32(0)) selectObject(*h);
@@ -220,7 +226,7 @@ void Interpreter::play(const RecordView& r) {
         if (auto* o = objectAt(*h); o != nullptr && std::holds_alternative<PaletteObject>(*o)) {
           dc_.palette = std::get<PaletteObject>(*o).entries;
         } else if (*h == (kStockObjectFlag | uint32_t(StockObject::DefaultPalette))) {
-          dc_.palette.clear();
+          dc_.palette.reset();
         }
       }
       break;
@@ -344,6 +350,11 @@ Object* Interpreter::objectAt(uint32_t index) {
   return &objects_[index];
 }
 
+std::span<const PaletteEntry> Interpreter::palette() const {
+  if (!dc_.palette) return {};
+  return *dc_.palette;
+}
+
 void Interpreter::createObject(uint32_t index, Object object) {
   if (index == 0 || index > kMaxObjects) return;
   if (index >= objects_.size()) objects_.resize(index + 1);
@@ -400,7 +411,7 @@ void Interpreter::createPatternBrush(const RecordView& r) {
   const auto du = static_cast<DibUsage>(usage);
   const auto size = dibBounds(info, du);
   if (!size) return;
-  auto img = decodeDib(info, bits, du, dc_.palette, *size);
+  auto img = decodeDib(info, bits, du, palette(), *size);
   if (!img) return;
   BrushObject b;
   b.pattern = std::make_shared<RgbaImage>(std::move(*img));

@@ -214,6 +214,73 @@ TEST(State, RestoreBeyondTheSavesIsIgnored) {
   EXPECT_TRUE(c.of("restoreClip").empty());
 }
 
+TEST(State, SavesKeepTheSelectedPaletteWithoutCopyingIt) {
+  // A 1 × 1 eight-bit DIB whose one pixel is palette index 1.
+  std::vector<uint8_t> info;
+  writeU32LE(info, 40);
+  writeI32LE(info, 1);
+  writeI32LE(info, 1);
+  writeU16LE(info, 1);
+  writeU16LE(info, 8);
+  for (int i = 0; i < 4; ++i) writeU32LE(info, 0);
+  writeU32LE(info, 2);  // two colour-table entries,
+  writeU32LE(info, 0);
+  writeU16LE(info, 0);  // as indices into the selected palette
+  writeU16LE(info, 1);
+  const std::vector<uint8_t> bits{1, 0, 0, 0};
+  // The largest palette a record holds, selected, then saved many times:
+  // each save used to copy all of its entries.
+  std::vector<PaletteEntry> entries(65535, PaletteEntry{0, 0, 0, 0});
+  entries[1] = {255, 0, 0, 0};
+  auto emf = makeEmf([&entries](EmfWriter& w) {
+    w.selectPalette(w.createPalette(entries), false);
+  });
+  std::vector<uint8_t> saves;
+  for (int i = 0; i < 20000; ++i) {
+    const auto r = record(t(RecordType::SaveDc), {});
+    saves.insert(saves.end(), r.begin(), r.end());
+  }
+  emf = withBeforeEof(emf, saves, 20000);
+  // The drawing record of a second metafile, without its header and EOF.
+  const auto blit = makeEmf([&](EmfWriter& w) {
+    w.stretchDIBits({0, 0, 1, 1}, {0, 0, 1, 1}, info, bits, DibUsage::PalColors, RasterOp::SrcCopy);
+  });
+  const size_t headerSize = ByteView(blit).u32(4);
+  emf = withBeforeEof(emf, std::vector<uint8_t>(blit.begin() + headerSize, blit.end() - 20));
+  const RecordingCanvas c = play(emf);
+  const auto images = c.of("image");
+  ASSERT_EQ(images.size(), 1u);
+  ASSERT_EQ(images[0]->image.pixels.size(), 1u);
+  EXPECT_EQ(images[0]->image.pixels[0], 0xFFFF0000u);
+}
+
+TEST(Objects, APenOfMoreThanSixteenStyleEntriesIsNotMade) {
+  // EMR_EXTCREATEPEN: ihPen, offBmi, cbBmi, offBits, cbBits, then a
+  // geometric PS_USERSTYLE pen of one logical unit with n style entries.
+  auto pen = [](uint32_t handle, uint32_t n) {
+    std::vector<uint32_t> f{handle, 0, 0, 0, 0, 0x00010007, 1, 0, 0, 0, n};
+    std::vector<uint8_t> r;
+    writeU32LE(r, t(RecordType::ExtCreatePen));
+    writeU32LE(r, static_cast<uint32_t>(8 + 4 * (f.size() + n)));
+    for (uint32_t v : f) writeU32LE(r, v);
+    for (uint32_t i = 0; i < n; ++i) writeU32LE(r, 5);
+    return r;
+  };
+  auto emf = makeEmf([](EmfWriter&) {});
+  emf = withBeforeEof(emf, pen(1, 16));
+  emf = withBeforeEof(emf, record(t(RecordType::SelectObject), {1}));
+  emf = withBeforeEof(emf, record(t(RecordType::LineTo), {10, 0}));
+  emf = withBeforeEof(emf, pen(2, 17));
+  emf = withBeforeEof(emf, record(t(RecordType::SelectObject), {2}));
+  emf = withBeforeEof(emf, record(t(RecordType::LineTo), {10, 10}));
+  const RecordingCanvas c = play(emf);
+  const auto strokes = c.of("stroke");
+  ASSERT_EQ(strokes.size(), 2u);
+  EXPECT_EQ(strokes[0]->strokeStyle.dash.size(), 16u);
+  // The second pen was never made: the first one still draws.
+  EXPECT_EQ(strokes[1]->strokeStyle.dash.size(), 16u);
+}
+
 TEST(Objects, PensAndBrushesAsGdiMakesThem) {
   const auto emf = makeEmf([](EmfWriter& w) {
     w.setMapMode(MapMode::HiMetric);
