@@ -610,7 +610,11 @@ void EmfWriter::extTextOut(Point reference, uint32_t options, const Rect* rect,
   const Point at = updateCp ? s.currentPosition : reference;
   DeviceBox box = textBox(at, along);
   if (rect != nullptr && (options & TextOutOption::Opaque) != 0) box.add(boxOf(*rect));
-  if (updateCp) s.currentPosition.x += static_cast<int32_t>(along);
+  if (updateCp) {
+    // Advances add up over the calls: stop at the 32-bit range, not past it.
+    s.currentPosition.x = static_cast<int32_t>(
+        std::clamp(s.currentPosition.x + std::trunc(along), -2147483648.0, 2147483647.0));
+  }
 
   // GM_COMPATIBLE text carries the scale from logical units to 0.01 mm
   // ([MS-EMF] 2.3.5.8): 1 and -1 under MM_HIMETRIC.

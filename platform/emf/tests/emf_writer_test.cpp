@@ -166,6 +166,15 @@ TEST(EmfWriter, WithoutWidthTheHeightIsTheFullAdvance) {
   EXPECT_EQ(t->dx, (std::vector<int32_t>{240, 120}));
 }
 
+TEST(EmfWriter, UpdateCpStopsAtTheEdgeOfTheCoordinates) {
+  EmfWriter w(kA4, kFrame, "");
+  w.setTextAlign(TextAlign::UpdateCP);
+  const int32_t far[] = {2000000000};
+  w.extTextOut({0, 0}, 0, nullptr, "a", far);
+  w.extTextOut({0, 0}, 0, nullptr, "a", far);
+  EXPECT_EQ(w.state().currentPosition.x, INT32_MAX);
+}
+
 TEST(EmfWriter, ObjectsFollowGdiRules) {
   EmfWriter w(kA4, kFrame, "");
   const ObjectHandle a = w.createPen({PenStyle::Dash, 10, rgb(255, 0, 0)});
