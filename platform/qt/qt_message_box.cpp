@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
+#include <QThread>
 
 namespace kumi::platform {
 namespace {
@@ -53,7 +54,10 @@ MsgAnswer answerOf(int result, MsgButtons buttons) {
 
 MsgAnswer presentQtMessageBox(std::string_view text, std::string_view caption, MsgButtons buttons,
                               MsgIcon icon) {
-  if (QApplication::instance() == nullptr) {
+  // A dialog needs a widget application and its thread; anywhere else
+  // making one would abort the program.
+  const auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (app == nullptr || QThread::currentThread() != app->thread()) {
     std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
                  static_cast<int>(text.size()), text.data());
     return defaultAnswer(buttons);

@@ -12,8 +12,9 @@ namespace kumi::platform {
 
 void installQtMessageBoxPresenter();
 
-// The dialog itself; without a QApplication it answers as the console form
-// does (the text on standard error, the default button).
+// The dialog itself; without a QApplication, or away from its thread, it
+// answers as the console form does (the text on standard error, the default
+// button).
 MsgAnswer presentQtMessageBox(std::string_view text, std::string_view caption,
                               MsgButtons buttons, MsgIcon icon);
 

@@ -1,9 +1,11 @@
 #include "platform/qt/qt_message_box.h"
 
 #include <cstdlib>
+#include <thread>
 
 #include <QPushButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -52,6 +54,26 @@ TEST(QtMessageBox, ShowsTheTextUnderTheCaptionAndReturnsTheButtonPressed) {
 
   EXPECT_EQ(showAndPress(MsgButtons::OkCancel, QMessageBox::Cancel, seen), MsgAnswer::Cancel);
   EXPECT_EQ(seen.defaultButton, QMessageBox::Ok);
+  setMessageBoxPresenter(nullptr);
+}
+
+TEST(QtMessageBox, AnswersOnTheConsoleWhereNoDialogCanBeMade) {
+  ::unsetenv("KUMI_MSGBOX_LOG");
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  int argc = 1;
+  char name[] = "qt_message_box_test";
+  char* argv[] = {name, nullptr};
+  installQtMessageBoxPresenter();
+  {
+    QCoreApplication app(argc, argv);  // no widgets in this program
+    EXPECT_EQ(messageBox("t", "c", MsgButtons::YesNo), MsgAnswer::Yes);
+  }
+  {
+    QApplication app(argc, argv);
+    MsgAnswer answer = MsgAnswer::Cancel;
+    std::thread([&] { answer = messageBox("t", "c", MsgButtons::OkCancel); }).join();
+    EXPECT_EQ(answer, MsgAnswer::Ok);
+  }
   setMessageBoxPresenter(nullptr);
 }
 
