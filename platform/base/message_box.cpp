@@ -1,8 +1,12 @@
 #include "platform/base/message_box.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kumi::platform {
 namespace {
@@ -43,6 +47,26 @@ MsgAnswer scriptedAnswer(MsgButtons buttons) {
   return defaultAnswer(buttons);
 }
 
+// One write on a file opened for appending: programs started side by side
+// share the log, and a line written in pieces could be split by another's.
+bool appendLine(const char* path, const std::string& line) {
+  const int fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  size_t done = 0;
+  while (done < line.size()) {
+    const ssize_t n = ::write(fd, line.data() + done, line.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  return ::close(fd) == 0 && done == line.size();
+}
+
+void toConsole(std::string_view text, std::string_view caption) {
+  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
+               static_cast<int>(text.size()), text.data());
+}
+
 }  // namespace
 
 MsgAnswer defaultAnswer(MsgButtons buttons) {
@@ -59,16 +83,12 @@ void setMessageBoxPresenter(MessageBoxPresenter presenter) { g_presenter = prese
 MsgAnswer messageBox(std::string_view text, std::string_view caption, MsgButtons buttons,
                      MsgIcon icon) {
   if (const char* log = std::getenv("KUMI_MSGBOX_LOG"); log != nullptr && *log != '\0') {
-    if (std::FILE* f = std::fopen(log, "ab")) {
-      const std::string line = messageLogLine(caption, text);
-      std::fwrite(line.data(), 1, line.size(), f);
-      std::fclose(f);
-    }
+    // A log that cannot be written must not swallow the message.
+    if (!appendLine(log, messageLogLine(caption, text))) toConsole(text, caption);
     return scriptedAnswer(buttons);
   }
   if (g_presenter != nullptr) return g_presenter(text, caption, buttons, icon);
-  std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-               static_cast<int>(text.size()), text.data());
+  toConsole(text, caption);
   return defaultAnswer(buttons);
 }
 

@@ -60,6 +60,13 @@ TEST_F(MessageBoxLog, AnswersFromEnvironmentWhenTheBoxHasThatButton) {
   }
 }
 
+TEST_F(MessageBoxLog, AnUnwritableLogLeavesTheMessageOnTheConsole) {
+  setenv("KUMI_MSGBOX_LOG", (path_ + ".missing/log").c_str(), 1);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(messageBox("パスが見つかりません。", "WINPRM.CFG", MsgButtons::YesNo), MsgAnswer::Yes);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "WINPRM.CFG: パスが見つかりません。\n");
+}
+
 MsgAnswer answerNo(std::string_view, std::string_view, MsgButtons, MsgIcon) {
   return MsgAnswer::No;
 }
