@@ -115,8 +115,11 @@ bool directoryExists(std::string_view stored) {
 }
 
 bool deleteFile(std::string_view stored) {
+  const std::string path = nativePath(stored);
   std::error_code ec;
-  return fs::remove(nativePath(stored), ec) && !ec;
+  // A file only: a value naming a folder must not take an empty one with it.
+  if (fs::is_directory(fs::symlink_status(path, ec))) return false;
+  return fs::remove(path, ec) && !ec;
 }
 
 std::vector<std::string> listFiles(std::string_view storedDir) {

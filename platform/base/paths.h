@@ -52,7 +52,7 @@ std::string fileNameOf(std::string_view path);
 
 bool fileExists(std::string_view stored);
 bool directoryExists(std::string_view stored);
-bool deleteFile(std::string_view stored);
+bool deleteFile(std::string_view stored);  // false for a folder
 // Names (not paths) of the regular files in a directory, sorted.
 std::vector<std::string> listFiles(std::string_view storedDir);
 

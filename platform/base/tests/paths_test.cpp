@@ -58,6 +58,9 @@ TEST(Paths, ListsAndDeletesFilesThroughStoredValues) {
   EXPECT_TRUE(deleteFile(stored + "a.emf"));
   EXPECT_FALSE(fileExists(stored + "a.emf"));
   EXPECT_FALSE(deleteFile(stored + "a.emf"));
+  std::filesystem::create_directories(dir + "empty");
+  EXPECT_FALSE(deleteFile(stored + "empty"));
+  EXPECT_TRUE(directoryExists(stored + "empty"));
   std::filesystem::remove_all(dir);
 }
 
