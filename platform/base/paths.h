@@ -38,7 +38,8 @@ bool endsWithSeparator(std::string_view path);
 // directory).
 std::string withClosingSeparator(std::string_view storedDir);
 
-// The process's current directory in the stored shape, ending with "/".
+// The process's current directory, ending with "/". It is UTF-8, as the file
+// system names it: a stored value needs it in CP932 (utf8ToCp932).
 std::string currentDirectory();
 bool setCurrentDirectory(std::string_view dir);
 
@@ -50,6 +51,8 @@ std::string directoryOf(std::string_view path);
 // The last component ("a/b/c.txt" -> "c.txt").
 std::string fileNameOf(std::string_view path);
 
+// These take a path already in UTF-8 (openablePath for a stored CP932
+// value): only the separators and a drive prefix change here.
 bool fileExists(std::string_view stored);
 bool directoryExists(std::string_view stored);
 bool deleteFile(std::string_view stored);  // false for a folder
