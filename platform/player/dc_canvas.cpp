@@ -137,8 +137,14 @@ class DcCanvas final : public Canvas {
   }
   void resetClip() override { dc_.resetClip(); }
   void offsetClip(double, double) override {}
-  void saveClip() override { dc_.saveDC(); }
-  void restoreClip(int levels) override { dc_.restoreDC(-levels); }
+  void saveClip() override {
+    dc_.saveDC();
+    ++openSaves_;
+  }
+  void restoreClip(int levels) override {
+    if (levels > 0 && levels <= openSaves_ && dc_.restoreDC(-levels)) openSaves_ -= levels;
+  }
+  int openSaves() const { return openSaves_; }
 
  private:
   ObjectHandle makeBrush(const FillStyle& s) {
@@ -196,6 +202,7 @@ class DcCanvas final : public Canvas {
   }
 
   DeviceContext& dc_;
+  int openSaves_ = 0;  // saves made for the picture and not yet restored
 };
 
 }  // namespace
@@ -209,7 +216,8 @@ PlayResult playEmfInto(std::span<const uint8_t> emf, DeviceContext& dc, const Re
   dc.saveDC();
   DcCanvas canvas(dc);
   result = playEmf(emf, canvas, placement);
-  dc.restoreDC(-1);
+  // Past the saves the picture made and did not restore, to the page's state.
+  dc.restoreDC(-1 - canvas.openSaves());
   return result;
 }
 

@@ -88,6 +88,30 @@ TEST(PlayInto, PicturesDrawingLandsInTheRectangleOfAYUpPage) {
   EXPECT_NEAR(b.y, 300, 0.1);
 }
 
+TEST(PlayInto, APictureThatSavesMoreThanItRestoresLeavesThePageAsItWas) {
+  // Two saves, a clip, and only one restore.
+  const auto unbalanced = testing::makeEmf([](EmfWriter& w) {
+    w.saveDC();
+    w.saveDC();
+    w.beginPath();
+    w.rectangle({0, 0, 10, 10});
+    w.endPath();
+    w.selectClipPath(RegionMode::And);
+    w.restoreDC(-1);
+    w.rectangle({0, 0, 500, 500});
+  });
+  const auto page = testing::makeEmf([&unbalanced](EmfWriter& w) {
+    EXPECT_TRUE(playEmfInto(unbalanced, w, {0, 0, 1000, 1000}).complete);
+    EXPECT_EQ(w.saveDC(), 1) << "the picture's saves are all undone";
+    w.restoreDC(-1);
+  });
+  RecordingCanvas c;
+  ASSERT_TRUE(playEmf(page, c, testing::testPlacement(page)).complete);
+  int restored = 0;
+  for (const auto* call : c.of("restoreClip")) restored += call->levels;
+  EXPECT_EQ(restored, static_cast<int>(c.of("saveClip").size()));
+}
+
 TEST(PlayInto, RefusesWhatIsNoMetafileAndADegenerateBox) {
   EmfWriter w(testing::kTestDevice, testing::kTestFrame, "");
   const std::vector<uint8_t> junk(100, 3);
