@@ -26,6 +26,23 @@ std::string bytesText(const uint8_t* p, size_t n) {
 
 std::string pageText(const RecordBytes& r) { return bytesText(r.data(), 4); }
 
+// Text for between double quotes: a control byte (a newline would split the
+// record over two lines), a quote or a backslash shows as \xNN.
+std::string quotedText(const std::string& utf8) {
+  std::string out;
+  for (const char ch : utf8) {
+    const auto b = static_cast<uint8_t>(ch);
+    if (b < 0x20 || b == 0x7F || b == '"' || b == '\\') {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02X", b);
+      out += buf;
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
 std::string sizeText(uint8_t code) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%s", byteText(code).c_str());
@@ -40,7 +57,7 @@ std::string glyphText(const pagefile::CharacterRecord& c) {
     sjis = {static_cast<char>(c.code[0]), static_cast<char>(c.code[1])};
   }
   const auto utf8 = platform::cp932ToUtf8(sjis);
-  return utf8 ? *utf8 : "?";
+  return utf8 ? quotedText(*utf8) : "?";
 }
 
 std::string formatCharacter(const RecordBytes& b) {
@@ -81,7 +98,7 @@ std::string formatImagePlace(const RecordBytes& b) {
 
 std::string formatImageName(const RecordBytes& b) {
   const std::string name = pagefile::imageFileName(pagefile::decodeImageName(b));
-  return pageText(b) + " G3   name=\"" + platform::cp932ToUtf8Lossy(name) + "\"";
+  return pageText(b) + " G3   name=\"" + quotedText(platform::cp932ToUtf8Lossy(name)) + "\"";
 }
 
 std::string formatImageSize(const RecordBytes& b) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tools/skdump/skdump_format.h"
 
 namespace kumi::tools {
@@ -48,6 +50,45 @@ TEST(Skdump, SingleByteCharacterShowsItsByte) {
   c.code[1] = 0x4A;
   const std::string line = formatRecord(encode(c));
   EXPECT_NE(line.find("\"ｶ\""), std::string::npos) << line;
+}
+
+// Bytes from the file that would break the one-record-a-line shape (a newline,
+// a quote) are escaped inside the quoted glyph and image name.
+TEST(Skdump, ControlBytesAndQuotesStayOnTheirLine) {
+  CharacterRecord c;
+  c.page = {'0', '0', '0', '2'};
+  c.cls = 'A';
+  c.singleByte = '\n';
+  ImagePlaceRecord g1;
+  g1.page = c.page;
+  g1.y = 10;
+  g1.x = 20;
+  g1.mode = '1';
+  ImageNameRecord g3;
+  g3.page = c.page;
+  g3.name = {'a', '\n', '"', '\\', '.', 'b', 'm', 'p'};
+  ImageSizeRecord g2;
+  g2.page = c.page;
+  g2.y = 10;
+  g2.x = 20;
+  g2.height = 168;
+  g2.width = 340;
+  g2.extent = 500;
+  g2.kind = 'B';
+  c.singleByte = '"';
+  const std::string quote = formatRecord(encode(c));
+  EXPECT_NE(quote.find(" \"\\x22\" "), std::string::npos) << quote;
+  c.singleByte = '\n';
+  PageFileContents file;
+  file.records = {encode(c), encode(g1), encode(g3), encode(g2)};
+  const std::string text = formatPageFile(file);
+  EXPECT_NE(text.find("0002 CHR  y=0 x=0 \"\\x0A\" "), std::string::npos) << text;
+  EXPECT_NE(text.find("\n0002 G1   y=10 x=20 mode=1\n"
+                      "0002 G3   name=\"a\\x0A\\x22\\x5C.bmp\"\n"
+                      "0002 G2   y=10 x=20 height=168 width=340 extent=500 kind=B\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
 }
 
 }  // namespace
