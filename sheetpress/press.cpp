@@ -170,7 +170,9 @@ int runSheetpress(const std::vector<std::string>& args, const std::string& print
 
   const std::string deviceName = printerEntry.substr(0, printerEntry.find(','));
   PressResult result;
-  if (deviceName.empty() || platform::isVirtualPrinter(deviceName)) {
+  // An empty device entry names no printer: a printer error, as platemaker
+  // reports it, rather than a PDF nobody asked for.
+  if (platform::isVirtualPrinter(deviceName)) {
     const std::string stored = dataDir + request->first + "-" + request->last + ".pdf";
     QPdfWriter pdf(QString::fromStdString(settings::openablePath(stored)));
     pdf.setResolution(kPdfDpi);

@@ -164,5 +164,12 @@ TEST_F(Run, AnUnknownPrinterIsAPrinterError) {
   EXPECT_EQ(messages(), "プリンターデバイスエラー\tkumi-no-such-printer\n");
 }
 
+TEST_F(Run, AnEmptyPrinterEntryIsAPrinterErrorAndWritesNoPdf) {
+  page("0001", 50, 50, "一");
+  EXPECT_EQ(runSheetpress({"0001", "0001", "PR"}, ""), 1);
+  EXPECT_EQ(messages(), "プリンターデバイスエラー\t\n");
+  EXPECT_FALSE(fs::exists(dataPath("0001-0001.pdf")));
+}
+
 }  // namespace
 }  // namespace kumi::sheetpress
