@@ -26,13 +26,17 @@ std::string bytesText(const uint8_t* p, size_t n) {
 
 std::string pageText(const RecordBytes& r) { return bytesText(r.data(), 4); }
 
-// Text for between double quotes: a control byte (a newline would split the
-// record over two lines), a quote or a backslash shows as \xNN.
+// Text for between double quotes, escaped as emfdump does: a control byte
+// (a newline would split the record over two lines) as \xNN, a quote or a
+// backslash with a backslash before it.
 std::string quotedText(const std::string& utf8) {
   std::string out;
   for (const char ch : utf8) {
     const auto b = static_cast<uint8_t>(ch);
-    if (b < 0x20 || b == 0x7F || b == '"' || b == '\\') {
+    if (ch == '"' || ch == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (b < 0x20 || b == 0x7F) {
       char buf[8];
       std::snprintf(buf, sizeof buf, "\\x%02X", b);
       out += buf;

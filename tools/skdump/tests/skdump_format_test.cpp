@@ -77,14 +77,14 @@ TEST(Skdump, ControlBytesAndQuotesStayOnTheirLine) {
   g2.kind = 'B';
   c.singleByte = '"';
   const std::string quote = formatRecord(encode(c));
-  EXPECT_NE(quote.find(" \"\\x22\" "), std::string::npos) << quote;
+  EXPECT_NE(quote.find(" \"\\\"\" "), std::string::npos) << quote;
   c.singleByte = '\n';
   PageFileContents file;
   file.records = {encode(c), encode(g1), encode(g3), encode(g2)};
   const std::string text = formatPageFile(file);
   EXPECT_NE(text.find("0002 CHR  y=0 x=0 \"\\x0A\" "), std::string::npos) << text;
   EXPECT_NE(text.find("\n0002 G1   y=10 x=20 mode=1\n"
-                      "0002 G3   name=\"a\\x0A\\x22\\x5C.bmp\"\n"
+                      "0002 G3   name=\"a\\x0A\\\"\\\\.bmp\"\n"
                       "0002 G2   y=10 x=20 height=168 width=340 extent=500 kind=B\n"),
             std::string::npos)
       << text;
