@@ -17,6 +17,8 @@ namespace {
 constexpr double kDesignSize = 1000;
 // Raw fonts kept per face before the cache starts again.
 constexpr size_t kMaxSizes = 48;
+// Face names remembered with what they map to before that starts again.
+constexpr size_t kMaxNames = 1024;
 
 int16_t be16(const QByteArray& t, int at) {
   if (at < 0 || at + 2 > t.size()) return 0;
@@ -184,11 +186,17 @@ FontFace& FontBook::face(const LogFont& lf) {
   // Weights above semi-bold draw bold (emboldened when the face has none);
   // italic is slanted by the layout, so it is no part of the key.
   const int weight = lf.weight >= 600 ? 700 : 400;
-  const auto key = std::make_pair(lf.faceName, weight);
+  auto named = choices_.find(lf.faceName);
+  if (named == choices_.end()) {
+    if (choices_.size() >= kMaxNames) choices_.clear();
+    named = choices_.emplace(lf.faceName, mapFace(lf.faceName, [this](std::string_view f) {
+                               return installed(f);
+                             })).first;
+  }
+  const FaceChoice& choice = named->second;
+  const auto key = std::make_tuple(choice.family, choice.vertical, weight);
   auto it = faces_.find(key);
   if (it != faces_.end()) return *it->second;
-  const FaceChoice choice =
-      mapFace(lf.faceName, [this](std::string_view f) { return installed(f); });
   QFont font(QString::fromStdString(choice.family));
   font.setWeight(static_cast<QFont::Weight>(weight));
   font.setPixelSize(static_cast<int>(kDesignSize));

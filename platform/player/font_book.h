@@ -14,10 +14,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/emf/gdi_types.h"
+#include "platform/player/face_map.h"
 #include "platform/player/text_layout.h"
 
 struct hb_font_t;
@@ -69,7 +71,10 @@ class FontBook {
 
  private:
   std::vector<QString> families_;
-  std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> faces_;
+  // Names to installed faces, and one face per installed family, direction
+  // and weight: a file naming thousands of faces makes no more of them.
+  std::map<std::string, FaceChoice> choices_;
+  std::map<std::tuple<std::string, bool, int>, std::unique_ptr<FontFace>> faces_;
 };
 
 // A font book for the process, made on first use and released when the Qt

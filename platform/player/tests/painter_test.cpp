@@ -12,6 +12,7 @@
 #include <random>
 
 #include "platform/base/cp932.h"
+#include "platform/player/font_book.h"
 #include "platform/player/player.h"
 #include "tests/emf_fixtures.h"
 #include "tests/wmf_fixtures.h"
@@ -129,6 +130,20 @@ TEST(Painting, BoldWeightsEmboldenAFaceThatHasNoBold) {
   const int regular = ink(0), bold = ink(800);
   EXPECT_GT(regular, 200);
   EXPECT_GT(bold, regular * 5 / 4) << regular << " " << bold;
+}
+
+TEST(FontBook, NamesOfOneInstalledFaceShareIt) {
+  // However many names a file gives, there is one face per installed
+  // family, direction and weight.
+  FontBook book;
+  LogFont a, b, c;
+  a.faceName = "ＭＳ 明朝";
+  b.faceName = "ＭＳ Ｐ明朝";
+  c.faceName = "@ＭＳ 明朝";
+  EXPECT_EQ(&book.face(a), &book.face(b));
+  EXPECT_NE(&book.face(a), &book.face(c));
+  b.weight = 700;
+  EXPECT_NE(&book.face(a), &book.face(b));
 }
 
 TEST(Painting, HatchesAreGdisEightPixelCells) {
