@@ -37,13 +37,18 @@ for glyph in 大 中 小; do
   [ "$(grep 'EXTTEXTOUTW' "$work/page.dump" | grep -c "\"$glyph\"")" -eq 4 ] || fail "glyph $glyph"
 done
 grep -q 'ROUNDRECT' "$work/page.dump" || fail "no rounded box"
+# The picture comes from the data directory's kumidesk.bmp (170 x 84 pixels).
+grep -q 'STRETCHDIBITS .*bitmap=170x84' "$work/page.dump" || fail "no picture"
 [ "$(grep -c 'LINETO' "$work/page.dump")" -ge 2 ] || fail "the two rules are missing"
 
 "$bin/sheetpress" 0001 0001 PR || fail "sheetpress ended with $?"
 [ -f "${data}0001-0001.pdf" ] || fail "no PDF"
-if command -v pdftotext >/dev/null; then
-  text=$(pdftotext "${data}0001-0001.pdf" -)
-  [ "$(grep -o '大' <<<"$text" | wc -l)" -eq 4 ] || fail "PDF text: $text"
-fi
+# pdftotext (poppler-utils) is one of the build's packages: without it the
+# PDF would go unchecked, so its absence fails the test.
+command -v pdftotext >/dev/null || fail "pdftotext not found (apt-get install poppler-utils)"
+text=$(pdftotext "${data}0001-0001.pdf" -)
+for glyph in 大 中 小; do
+  [ "$(grep -o "$glyph" <<<"$text" | wc -l)" -eq 4 ] || fail "PDF text ($glyph): $text"
+done
 if [ -s "$work/messages.log" ]; then fail "unexpected messages: $(cat "$work/messages.log")"; fi
 echo "pipeline ok"
