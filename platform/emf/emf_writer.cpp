@@ -239,8 +239,10 @@ std::optional<LogFont> EmfWriter::fontOf(ObjectHandle h) const {
 // --- helpers ---------------------------------------------------------------
 
 uint32_t EmfWriter::allocateHandle() {
-  for (uint32_t i = 1; i < objects_.size(); ++i) {
-    if (!objects_[i]) return i;
+  // The lowest free index, searched from the lowest one that may be free:
+  // a table kept full by objects still selected costs no search per call.
+  for (; firstFree_ < objects_.size(); ++firstFree_) {
+    if (!objects_[firstFree_]) return firstFree_;
   }
   // The header counts handles in 16 bits.
   if (objects_.size() >= 0xFFFF) return 0;
@@ -544,6 +546,7 @@ void EmfWriter::realizePalette() { writeEmptyRecord(t(RecordType::RealizePalette
 bool EmfWriter::deleteObject(ObjectHandle h) {
   if (finished_ || objectAt(h) == nullptr || isSelectedAnywhere(h)) return false;
   objects_[h.value].reset();
+  firstFree_ = std::min(firstFree_, h.value);
   writeU32Record(t(RecordType::DeleteObject), h.value);
   return true;
 }

@@ -137,6 +137,7 @@ class EmfWriter final : public DeviceContext {
   uint32_t bodyRecords_ = 0;
   std::vector<std::unique_ptr<Object>> objects_;  // index = handle; [0] unused
   uint32_t maxHandle_ = 0;
+  uint32_t firstFree_ = 1;  // no free index below it
   GdiStateStack states_;
   DeviceBox bounds_;
   DeviceBox pathBox_;

@@ -204,6 +204,16 @@ TEST(EmfWriter, ObjectsFollowGdiRules) {
   EXPECT_EQ(ofType(all, RecordType::SelectObject).size(), 4u);
 }
 
+TEST(EmfWriter, ObjectsTakeTheLowestFreeIndex) {
+  EmfWriter w(kA4, kFrame, "");
+  for (uint32_t i = 1; i <= 4; ++i) EXPECT_EQ(w.createPen({}).value, i);
+  EXPECT_TRUE(w.deleteObject(ObjectHandle{3}));
+  EXPECT_TRUE(w.deleteObject(ObjectHandle{2}));
+  EXPECT_EQ(w.createPen({}).value, 2u);
+  EXPECT_EQ(w.createPen({}).value, 3u);
+  EXPECT_EQ(w.createPen({}).value, 5u);
+}
+
 TEST(EmfWriter, RestoreDcTakesRelativeOrAbsoluteDepths) {
   EmfWriter w(kA4, kFrame, "");
   w.setTextColor(rgb(1, 1, 1));
