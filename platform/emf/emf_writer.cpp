@@ -176,8 +176,8 @@ std::unique_ptr<EmfWriter> EmfWriter::create(std::string_view storedPath,
 
 const std::vector<uint8_t>& EmfWriter::finish() {
   if (finished_) return file_;
+  if (inPath_) abortPath();  // a bracket left open ends with the file
   finished_ = true;
-  if (inPath_) abortPath();
   // EMR_EOF: no palette; offPalEntries points just past the fixed fields
   // and SizeLast repeats the record's size ([MS-EMF] 2.3.4.1).
   {

@@ -280,6 +280,15 @@ TEST(EmfWriter, PathBoundsGoToThePathDrawing) {
   EXPECT_EQ(emf::decodeHeader(w.finish())->bounds, b);
 }
 
+TEST(EmfWriter, APathLeftOpenIsAbortedBeforeTheEnd) {
+  EmfWriter w(kA4, kFrame, "");
+  w.beginPath();
+  w.rectangle({0, 0, 10, 10});
+  const auto all = records(w.finish());
+  ASSERT_GE(all.size(), 2u);
+  EXPECT_TRUE(all[all.size() - 2].is(RecordType::AbortPath));
+}
+
 TEST(EmfWriter, NothingIsRecordedAfterFinish) {
   EmfWriter w(kA4, kFrame, "");
   const size_t size = w.finish().size();
