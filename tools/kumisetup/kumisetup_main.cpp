@@ -17,6 +17,19 @@ std::string withSeparator(std::string dir) {
   return dir;
 }
 
+// The settings files hold code page 932: a path it cannot spell would be
+// written with '?' in its place and name a folder that does not exist.
+bool toCp932(const char* what, const char* utf8, std::string& out) {
+  const auto cp932 = kumi::platform::utf8ToCp932(utf8);
+  if (!cp932) {
+    std::fprintf(stderr, "kumisetup: the %s %s has characters code page 932 cannot hold\n", what,
+                 utf8);
+    return false;
+  }
+  out = *cp932;
+  return true;
+}
+
 bool report(const char* file, const kumi::settings::WriteResult& r) {
   if (!r.ok) std::fprintf(stderr, "kumisetup: %s: %s\n", file, r.error.c_str());
   return r.ok;
@@ -29,12 +42,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: kumisetup PROGRAMDIR DATADIR [CLIENT]\n");
     return 2;
   }
-  const std::string programDir = withSeparator(kumi::platform::utf8ToCp932Lossy(argv[1]));
-  const std::string dataDir = withSeparator(kumi::platform::utf8ToCp932Lossy(argv[2]));
+  std::string programDir, dataDir, client;
+  if (!toCp932("program directory", argv[1], programDir) ||
+      !toCp932("data directory", argv[2], dataDir) ||
+      (argc == 4 && !toCp932("client program", argv[3], client))) {
+    return 2;
+  }
+  programDir = withSeparator(programDir);
+  dataDir = withSeparator(dataDir);
   kumi::settings::ProgramPaths paths;
   paths.dataDir = dataDir;
   paths.programDir = programDir;
-  paths.clientProgram = argc == 4 ? kumi::platform::utf8ToCp932Lossy(argv[3]) : programDir + "demo1";
+  paths.clientProgram = argc == 4 ? client : programDir + "demo1";
   paths.viewerProgram = "xdg-open";
   const auto sjis = [](const char* utf8) { return kumi::platform::utf8ToCp932Lossy(utf8); };
   // Nine faces for the font codes F1 to F9: Gothic and Mincho in turn.
