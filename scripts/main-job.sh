@@ -8,7 +8,9 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 out="$top/out"
 "$top/scripts/install-deps.sh"
-cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUMI_GUI=ON >/dev/null
+# Only the programs: the test suite has its own build (scripts/test.sh).
+cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKUMI_GUI=ON \
+      -DKUMI_TESTS=OFF >/dev/null
 cmake --build "$top/build"
 
 # ProgramDir holds the programs and, beside them, the settings files every
