@@ -4,6 +4,8 @@
 #include <QImage>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "platform/emf/emf_writer.h"
 #include "tools/pageexport/page_export.h"
@@ -11,32 +13,32 @@
 namespace kumi::tools {
 namespace {
 
-struct ArgsCase {
-  std::vector<std::string> args;
-  bool ok;
-  double dpi;
-};
-
-class ExportArgs : public ::testing::TestWithParam<ArgsCase> {};
-
-TEST_P(ExportArgs, AreReadOrRefusedWithAMessage) {
-  const ArgsCase k = GetParam();
-  ExportOptions o;
-  std::string message;
-  EXPECT_EQ(parseExportArgs(k.args, o, message), k.ok) << message;
-  if (k.ok) EXPECT_DOUBLE_EQ(o.dpi, k.dpi);
-  else EXPECT_FALSE(message.empty());
+TEST(ExportArgs, AreReadOrRefusedWithAMessage) {
+  struct Case {
+    std::vector<std::string> args;
+    bool ok;
+    double dpi;
+  };
+  const Case cases[] = {
+      {{"a.emf"}, true, 150},
+      {{"--dpi", "300", "a.emf"}, true, 300},
+      {{"--dpi", "72.5", "--antialias", "a.emf", "b.emf"}, true, 72.5},
+      {{}, false, 0},
+      {{"--dpi"}, false, 0},
+      {{"--dpi", "0", "a.emf"}, false, 0},
+      {{"--dpi", "9999", "a.emf"}, false, 0},
+      {{"--dpi", "12x", "a.emf"}, false, 0},
+      {{"--bogus", "a.emf"}, false, 0},
+  };
+  for (const Case& k : cases) {
+    const std::string shown = ::testing::PrintToString(k.args);
+    ExportOptions o;
+    std::string message;
+    EXPECT_EQ(parseExportArgs(k.args, o, message), k.ok) << shown << ": " << message;
+    if (k.ok) EXPECT_DOUBLE_EQ(o.dpi, k.dpi) << shown;
+    else EXPECT_FALSE(message.empty()) << shown;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ExportArgs,
-    ::testing::Values(ArgsCase{{"a.emf"}, true, 150}, ArgsCase{{"--dpi", "300", "a.emf"}, true, 300},
-                      ArgsCase{{"--dpi", "72.5", "--antialias", "a.emf", "b.emf"}, true, 72.5},
-                      ArgsCase{{}, false, 0}, ArgsCase{{"--dpi"}, false, 0},
-                      ArgsCase{{"--dpi", "0", "a.emf"}, false, 0},
-                      ArgsCase{{"--dpi", "9999", "a.emf"}, false, 0},
-                      ArgsCase{{"--dpi", "12x", "a.emf"}, false, 0},
-                      ArgsCase{{"--bogus", "a.emf"}, false, 0}));
 
 TEST(ExportPaths, TakeTheInputsNameWithPng) {
   EXPECT_EQ(pngPathFor("/d/0001.emf", ""), "/d/0001.png");
