@@ -39,6 +39,9 @@ struct RangeCase {
   std::vector<std::string> names;
 };
 
+// Names the case "first-last" in test names and failures.
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.first << "-" << c.last; }
+
 class Range : public ::testing::TestWithParam<RangeCase> {};
 
 TEST_P(Range, NamesThePagesFromFirstToLast) {
