@@ -24,9 +24,14 @@ struct Cursor {
     for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(byte()) << (8 * i);
     return static_cast<int32_t>(v);
   }
+  // The next N bytes, zeros past the end (copied in one go: GCC's -O3
+  // overflow warning misreads the byte-by-byte loop).
   template <size_t N>
   void fill(std::array<char, N>& field) {
-    for (char& c : field) c = static_cast<char>(byte());
+    const size_t n = std::min(N, size - std::min(size, pos));
+    field.fill('\0');
+    if (n > 0) std::memcpy(field.data(), data + pos, n);
+    pos += n;
   }
 };
 
