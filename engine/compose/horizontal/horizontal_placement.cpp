@@ -21,33 +21,6 @@ LineFormat lineFormatOf(const Engine& engine, int line) {
   return {call.originX, call.lineLength, call.lineAlign, false};
 }
 
-// The cursor along one line: the gap after every spacing character, and one
-// unit more for the first few of them.
-class LineCursor {
- public:
-  LineCursor() = default;
-  LineCursor(const LineSpacing& spacing, char align)
-      : x_(spacing.startX), gap_(spacing.gap), extra_(spacing.extraUnits), tight_(keepsRunsTight(align)) {}
-
-  int32_t x() const { return static_cast<int32_t>(x_); }
-
-  void advancePast(const CharCell& cell) {
-    x_ += cell.advance;
-    if (tight_ && cell.runMark == 2) return;
-    x_ += gap_;
-    if (extra_ > 0) {
-      ++x_;
-      --extra_;
-    }
-  }
-
- private:
-  int64_t x_ = 0;  // wide: advances may be any 32-bit value
-  int32_t gap_ = 0;
-  int32_t extra_ = 0;
-  bool tight_ = false;
-};
-
 }  // namespace
 
 Cursor placeHorizontally(Engine& engine, size_t cellCount, int lineCount) {
@@ -65,7 +38,8 @@ Cursor placeHorizontally(Engine& engine, size_t cellCount, int lineCount) {
   int32_t lineY = firstLineY(call.originY, call.blockExtent, call.blockAlign, lineCount, call.linePitch,
                              lineSize);
   int line = 0;
-  LineCursor cursor;
+  SpacedCursor cursor;
+  bool tight = false;  // N and O: no room inside RJ runs
   std::optional<int32_t> previousGlyphDrop;  // below its line's Y
   for (size_t i = 0; i < count; ++i) {
     if (cells[i].line != line) {
@@ -76,20 +50,21 @@ Cursor placeHorizontally(Engine& engine, size_t cellCount, int lineCount) {
       const CharCell& first = cells[i];
       const LineSpacing spacing = alignLine(
           {format.align, format.startX, format.length, first.lineWidth, first.lineChars, line == lineCount});
-      cursor = LineCursor(spacing, format.align);
+      cursor = SpacedCursor(spacing);
+      tight = keepsRunsTight(format.align);
     }
     CharCell& cell = cells[i];
     cell.page = call.pageName;
     cell.placedY = lineY;
-    cell.placedX = cursor.x();
+    cell.placedX = cursor.at();
     if (cell.advance == 0) continue;
-    const int32_t x = cursor.x();
-    cursor.advancePast(cell);
-    const GlyphContext at{lineY, x, lineSize, cursor.x()};
+    const int32_t x = cursor.at();
+    cursor.step(cell.advance, !(tight && cell.runMark == 2));
+    const GlyphContext at{lineY, x, lineSize, cursor.at()};
     if (const auto drop = writeHorizontalCell(engine, i, at, previousGlyphDrop)) previousGlyphDrop = drop;
   }
   flow.finish();
-  return {lineY, cursor.x()};
+  return {lineY, cursor.at()};
 }
 
 }  // namespace kumi::engine

@@ -31,4 +31,31 @@ struct LineToAlign {
 
 LineSpacing alignLine(const LineToAlign& line);
 
+// The position along a line (or down a column) as its characters are set:
+// each spaced step adds the gap, and the first `extraUnits` of them one unit
+// more. Held wide: advances may be any 32-bit value.
+class SpacedCursor {
+ public:
+  SpacedCursor() = default;
+  explicit SpacedCursor(const LineSpacing& spacing)
+      : at_(spacing.startX), gap_(spacing.gap), extra_(spacing.extraUnits) {}
+
+  int32_t at() const { return static_cast<int32_t>(at_); }
+
+  void step(int32_t advance, bool spaced) {
+    at_ += advance;
+    if (!spaced) return;
+    at_ += gap_;
+    if (extra_ > 0) {
+      ++at_;
+      --extra_;
+    }
+  }
+
+ private:
+  int64_t at_ = 0;
+  int32_t gap_ = 0;
+  int32_t extra_ = 0;
+};
+
 }  // namespace kumi::engine

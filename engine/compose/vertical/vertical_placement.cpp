@@ -29,32 +29,6 @@ ColumnFormat columnFormatOf(const Engine& engine, int column) {
 // every other code sets the column at its start.
 char columnAlign(char code) { return code == 'S' || code == 'K' || code == 'H' || code == 'M' ? code : '\0'; }
 
-// The cursor down one column: the gap after every place that takes room, and
-// one unit more for the first few of them.
-class ColumnCursor {
- public:
-  ColumnCursor() = default;
-  explicit ColumnCursor(const LineSpacing& spacing)
-      : y_(spacing.startX), gap_(spacing.gap), extra_(spacing.extraUnits) {}
-
-  int32_t y() const { return static_cast<int32_t>(y_); }
-
-  void advance(int32_t along) {
-    if (along == 0) return;  // a pair's opener: its closer takes the em
-    y_ += along;
-    y_ += gap_;
-    if (extra_ > 0) {
-      ++y_;
-      --extra_;
-    }
-  }
-
- private:
-  int64_t y_ = 0;  // wide: advances may be any 32-bit value
-  int32_t gap_ = 0;
-  int32_t extra_ = 0;
-};
-
 // Where glyphs go across the column. The record X of a column centres a glyph
 // of the column size in the unscaled em; a glyph of another size moves by
 // half the difference and its size becomes the column size, so glyphs of
@@ -121,15 +95,15 @@ class VerticalPlacement {
       }
       CharCell& cell = cells_[i];
       cell.page = call_.pageName;
-      cell.placedY = cursor_.y();
+      cell.placedY = cursor_.at();
       cell.placedX = columnX;
       const ColumnStep step = steps->step(i - columnStart);
       if (cell.advance == 0) continue;
-      const int32_t y = cursor_.y();
-      cursor_.advance(step.along);
+      const int32_t y = cursor_.at();
+      if (step.along != 0) cursor_.step(step.along, true);  // a pair's opener: its closer takes the em
       writeCell(i, step, y);
     }
-    return {cursor_.y(), columnX};
+    return {cursor_.at(), columnX};
   }
 
  private:
@@ -148,7 +122,7 @@ class VerticalPlacement {
     // Spaced by the room the cells take as placed: a pair of half-width
     // characters is one place of one em, and so is a lone one.
     const ColumnMeasure m = measureColumn(cells, second_);
-    cursor_ = ColumnCursor(alignLine(
+    cursor_ = SpacedCursor(alignLine(
         {columnAlign(format.align), format.startY, format.length, m.length, m.places, column == columns_}));
   }
 
@@ -187,7 +161,7 @@ class VerticalPlacement {
       writeDoubleGlyph(engine_, cell, *db, y, x, across_.size(), direction);
       return;
     }
-    const PlacedGlyph glyph{index, y, x, across_.size(), cursor_.y(), true};
+    const PlacedGlyph glyph{index, y, x, across_.size(), cursor_.at(), true};
     writeEmphasisBefore(engine_, glyph);
     const std::optional<Entry> image = cell.caType == '3' ? tables.find(TableId::CA, cell.code) : std::nullopt;
     if (image) {
@@ -215,7 +189,7 @@ class VerticalPlacement {
   int columns_;
   bool second_;
   ColumnAcross across_;
-  ColumnCursor cursor_;
+  SpacedCursor cursor_;
   int32_t pairX_ = 0;
   int32_t columnX_ = 0;  // the right edge of the column being set
   PreviousGlyph previous_;
