@@ -104,6 +104,16 @@ PageFiles& pageFiles() {
   return files;
 }
 
+// The page drawn as the preview shows it at natural size (15 twips a pixel).
+void drawAtNaturalSize(const viewer::PagePicture& page) {
+  QImage picture(page.naturalSize(15, 15), QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  page.paint(painter, QRectF(picture.rect()));
+  painter.end();
+  benchmark::DoNotOptimize(picture.constBits());
+}
+
 // Read, size and play the page into a picture of its natural size.
 void BM_NextPageAtNaturalSize(benchmark::State& state) {
   const auto source = viewer::makeMetafilePageSource();
@@ -116,12 +126,7 @@ void BM_NextPageAtNaturalSize(benchmark::State& state) {
       state.SkipWithError(error.toStdString().c_str());
       break;
     }
-    QImage picture(page->naturalSize(15, 15), QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    page->paint(painter, QRectF(picture.rect()));
-    painter.end();
-    benchmark::DoNotOptimize(picture.constBits());
+    drawAtNaturalSize(*page);
   }
   state.counters["page_bytes"] = static_cast<double>(files.size);
 }
@@ -146,12 +151,7 @@ void BM_NextPageWithFreshGlyphs(benchmark::State& state) {
       state.SkipWithError(error.toStdString().c_str());
       break;
     }
-    QImage picture(page->naturalSize(15, 15), QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    page->paint(painter, QRectF(picture.rect()));
-    painter.end();
-    benchmark::DoNotOptimize(picture.constBits());
+    drawAtNaturalSize(*page);
   }
 }
 BENCHMARK(BM_NextPageWithFreshGlyphs)->Unit(benchmark::kMillisecond)->Iterations(20);
